@@ -1,0 +1,5 @@
+#include "app/form_quizloom.h"
+
+void TFormQuizloom::FillTestList() {}
+void TFormQuizloom::SelectTest() {}
+void TFormQuizloom::BoxSubjectChange() {}

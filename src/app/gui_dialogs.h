@@ -1,0 +1,40 @@
+#pragma once
+// Every dialog the program shows goes through this interface, so that tests
+// can answer them. QtDialogs is the real one.
+#include <QString>
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // Message box with the error icon and an OK button.
+    virtual void errorBox(QWidget* parent, const QString& title, const QString& text) = 0;
+    // Plain message box with an OK button.
+    virtual void messageBox(QWidget* parent, const QString& title, const QString& text) = 0;
+    // Question icon, "&Yes" and "&No"; true only for Yes.
+    virtual bool confirm(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // Input dialog with one field of at most 255 characters, "OK" and
+    // "Cancel"; nullopt on Cancel, Escape or the close box.
+    virtual std::optional<QString> inputText(QWidget* parent, const QString& title,
+                                             const QString& prompt, const QString& initial) = 0;
+    // File-open dialog; nullopt when cancelled. The path of the chosen file.
+    virtual std::optional<QString> openFile(QWidget* parent, const QString& title,
+                                            const QString& filter, const QString& initialDir) = 0;
+    // Shows a modal dialog the program built (the About box); its result.
+    virtual int execDialog(QDialog& dialog) = 0;
+};
+
+class QtDialogs final : public Dialogs {
+public:
+    void errorBox(QWidget* parent, const QString& title, const QString& text) override;
+    void messageBox(QWidget* parent, const QString& title, const QString& text) override;
+    bool confirm(QWidget* parent, const QString& caption, const QString& text) override;
+    std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
+                                     const QString& initial) override;
+    std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& filter,
+                                    const QString& initialDir) override;
+    int execDialog(QDialog& dialog) override;
+};

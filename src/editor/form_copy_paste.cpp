@@ -1,0 +1,5 @@
+#include "app/form_quizloom.h"
+
+void TFormQuizloom::CopyToBufClick() {}
+void TFormQuizloom::InsFromBufClick() {}
+void TFormQuizloom::InsertCancelClick() {}

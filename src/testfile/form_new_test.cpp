@@ -1,0 +1,3 @@
+#include "app/form_quizloom.h"
+
+void TFormQuizloom::NewTestClick() {}

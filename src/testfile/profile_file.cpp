@@ -1,0 +1,1 @@
+#include "testfile/profile_file.h"

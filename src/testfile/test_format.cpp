@@ -1,0 +1,1 @@
+#include "testfile/test_format.h"

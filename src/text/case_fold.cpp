@@ -1,0 +1,1 @@
+#include "text/case_fold.h"

@@ -1,0 +1,1 @@
+#include "text/cp1251.h"

@@ -1,0 +1,21 @@
+#pragma once
+// Text is UTF-8 inside the program and Windows-1251 on disk. The codec is a
+// bijection on all 256 byte values: 0x98, which the code page leaves
+// undefined, travels as U+0098, so any byte read from a file survives a
+// read, a display and a save unchanged.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quizloom {
+
+char32_t cp1251ToCodePoint(unsigned char byte);
+std::optional<unsigned char> codePointToCp1251(char32_t cp);
+
+std::string cp1251ToUtf8(std::string_view bytes);
+// Characters the code page cannot hold, and malformed UTF-8, become '?'.
+std::string utf8ToCp1251(std::string_view utf8);
+// True when every character of utf8 has a byte in the code page.
+bool fitsCp1251(std::string_view utf8);
+
+} // namespace quizloom

@@ -1,0 +1,1 @@
+#include "text/int_conv.h"
