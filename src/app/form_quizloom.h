@@ -70,6 +70,9 @@ public:
     void MenuChangeDirClick();
     void FillTestList();
     void SelectTest();
+    // Selects the first entry of BoxSubject and copies it into the text field
+    // (empty when the list is empty); the callers of FillTestList then call SelectTest.
+    void SelectFirstTestEntry();
     void BoxSubjectChange();
     // testfile/
     void ShowQuestion();

@@ -3,3 +3,4 @@
 void TFormQuizloom::FillTestList() {}
 void TFormQuizloom::SelectTest() {}
 void TFormQuizloom::BoxSubjectChange() {}
+void TFormQuizloom::SelectFirstTestEntry() {}
