@@ -111,6 +111,17 @@ public:
 
 private:
     void connectHandlers();
+    // Runs FormActivate at the first activation (or first show, for
+    // platforms that never report one) and never again.
+    void activateOnce();
+    // Escape and Enter as the window's cancel and default buttons; true
+    // when the key was used.
+    bool handleDialogKey(QWidget* target, int key);
+    // Check boxes, "Правильный" and the group caption for a level, as a
+    // display lays them out; leaving level 2 for level 1 clears the marks.
+    void LayAnswerArea(int level);
+    // A current test exists: CurrentTest names a listed entry.
+    bool HasCurrentTest() const;
 
     std::unique_ptr<Ui::TFormQuizloom> ui;
     Dialogs& dialogs_;
@@ -118,6 +129,7 @@ private:
     QString title_;
     std::array<QLabel*, 3> StatusPanels{};
     bool activated_ = false;
+    bool shown_ = false;
     bool closed_ = false;
 
     // Test list (app/). Tables grow with the folder.
