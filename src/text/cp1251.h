@@ -18,4 +18,9 @@ std::string utf8ToCp1251(std::string_view utf8);
 // True when every character of utf8 has a byte in the code page.
 bool fitsCp1251(std::string_view utf8);
 
+// Decodes the UTF-8 character at utf8[pos] (pos < size) and moves pos past
+// it; a malformed sequence gives nullopt and pos moves past its bytes.
+std::optional<char32_t> nextCodePoint(std::string_view utf8, std::size_t& pos);
+void appendUtf8(std::string& out, char32_t cp);
+
 } // namespace quizloom
