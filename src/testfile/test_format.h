@@ -6,6 +6,10 @@
 #include <string_view>
 #include <vector>
 
+namespace quizloom {
+class ProfileFile;
+}
+
 namespace quizloom::testformat {
 
 inline constexpr std::string_view kHeaderSection = "Тест";
@@ -39,11 +43,23 @@ long long sectionNumber(int variant, int question); // variant * 100 + question
 std::string sectionName(int variant, int question); // its decimal text
 
 // Level 1: an option is correct when its text equals one of the correct
-// answers (read up to the first missing one).
+// answers (read up to the first missing one; a value "Error" in the list
+// ends it here too, so a caller cannot count an answer the examination
+// program would not).
 AnswerMarks marksFromCorrect(const AnswerTexts& options, const std::vector<std::string>& correct);
 // Level 1: the texts of the marked options, in option order.
 std::vector<std::string> correctFromMarks(const AnswerTexts& options, const AnswerMarks& marks);
 // Level 2: the non-empty answer fields, in field order, without gaps.
 std::vector<std::string> correctFromFields(const AnswerTexts& fields);
+
+// --- Reading a question section of an open test file ---
+// Missing keys (or a missing section) read as empty texts.
+std::string readQuestionText(const ProfileFile& file, std::string_view section);
+AnswerTexts readOptions(const ProfileFile& file, std::string_view section);
+// Level 1: "Правильный ответ №1", №2, ... read with the default "Error", up
+// to (not including) the first "Error".
+std::vector<std::string> readCorrectUpToMissing(const ProfileFile& file, std::string_view section);
+// Level 2: answer field k shows correct answer k, a missing key as empty.
+AnswerTexts readLevel2Fields(const ProfileFile& file, std::string_view section);
 
 } // namespace quizloom::testformat

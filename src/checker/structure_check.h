@@ -1,0 +1,91 @@
+#pragma once
+// The structure check of test files, without any GUI: the rules one test
+// file must satisfy, turned into the lines of the check report, and the
+// layout of a check run's report. The window's check run and quizloom-check
+// are both built on it, so they report a bank in exactly the same words.
+//
+// All texts are UTF-8; the report file holds them in Windows-1251 with
+// CR LF line ends (reportFileBytes). Numbers are plain decimal.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quizloom::check {
+
+inline constexpr std::size_t kSeparatorWidth = 182;
+inline constexpr std::string_view kReportFileName = "Результаты проверки тестов.txt";
+
+// 182 hyphen-minus characters: closes every file's section and frames the summary.
+const std::string& separatorLine();
+
+struct QuestionPosition {
+    int variant = 1;
+    int question = 1;
+    bool operator==(const QuestionPosition&) const = default;
+};
+
+// The findings for one test file.
+struct FileCheck {
+    // The file's section of the report, in order. Empty when the file passed
+    // and only damaged files are reported.
+    std::vector<std::string> lines;
+    bool passed = false;
+    // The first question (variant by variant, question by question) that
+    // had an error; nothing when no question error was found.
+    std::optional<QuestionPosition> firstError;
+};
+
+// Checks the test file at path (a test-list path, UTF-8) and only reads it.
+// An empty path stands for "no test": the one line
+// "Нет файла(ов) с тестом для проверки его структуры!!!", failed.
+// A file that is missing or cannot be read reads as if every key were absent.
+// printOnlyDamaged: the state of "Выводить статистику только для файлов с
+// поврежденной структурой"; when set, a passing file leaves no lines.
+FileCheck checkTestFile(std::string_view path, bool printOnlyDamaged);
+
+// --- The layout of a run's report ---
+
+// "Проверен один файл с тестами, найдено ошибок структур: <damaged>"
+std::string oneTestSummary(std::size_t damagedCount);
+// "Проверено <count> файл(ов) с тестами, найдено ошибок структур: <damaged>"
+std::string allFilesSummary(std::size_t testCount, std::size_t damagedCount);
+// The four lines put on top of the report: empty, separator, summary, separator.
+std::vector<std::string> reportTopLines(std::string summaryLine);
+// The screen-only lines inserted after the top lines once the report file is
+// written (never in the file): the announcement, a separator, an empty line.
+std::string reportFileAnnouncement();
+std::vector<std::string> screenOnlyLines();
+
+struct RunOptions {
+    bool printOnlyDamaged = true;   // "Выводить статистику только для файлов с поврежденной структурой"
+    bool stopAtFirstDamaged = false; // "Упрощенный режим ...": later files are not examined
+};
+
+struct RunResult {
+    // The sections of the examined files in list order (no top lines).
+    std::vector<std::string> sectionLines;
+    std::size_t checkedCount = 0; // files examined (fewer than given only when stopped)
+    std::size_t damagedCount = 0;
+    // Index into the given paths of the first damaged file: the test the run
+    // makes current. Nothing when every file passed.
+    std::optional<std::size_t> firstDamaged;
+    // The question the run opens: the first faulty question of that first
+    // damaged file, or variant 1, question 1 when it has no question error
+    // (or when nothing is damaged).
+    QuestionPosition openPosition;
+};
+
+// Checks the files in order (all-files mode), one file's content in memory
+// at a time.
+RunResult checkTests(const std::vector<std::string>& paths, const RunOptions& options);
+
+// The lines of the report file of an all-files run over testCount tests:
+// the four top lines, then the sections.
+std::vector<std::string> allFilesReport(const RunResult& run, std::size_t testCount);
+
+// The report file's content: every line in Windows-1251 followed by CR LF.
+std::string reportFileBytes(const std::vector<std::string>& lines);
+
+} // namespace quizloom::check
