@@ -1,0 +1,26 @@
+#pragma once
+// Atomic replacement of a whole file: the new bytes go to a temporary file in
+// the same folder, reach the disk, and are renamed over the old file, so a
+// reader sees either the old or the new file, never a mix or a stub.
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace quizloom::profile {
+
+// The file a write of path changes: path itself, or the final target when
+// path is a symbolic link (the link stays a link).
+std::string replaceTarget(const std::string& path);
+
+// Whether replaceFile(target) can succeed as far as the file system tells in
+// advance: the folder exists and is writable, and target, when it exists, is
+// a writable regular file.
+bool canReplace(const std::string& target);
+
+// Replaces target with the concatenated chunks. An existing target keeps its
+// permission bits (and, where allowed, its owner); a new one gets 0666 less
+// the umask. On failure returns false, leaves target as it was and removes
+// the temporary file.
+bool replaceFile(const std::string& target, std::span<const std::string_view> chunks);
+
+} // namespace quizloom::profile
