@@ -1,7 +1,41 @@
-#include "app/form_quizloom.h"
+// The working mode (read or edit) and the view (editor or report).
+#include <QAction>
+#include <QFrame>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 
-void TFormQuizloom::RadioButtonReadClick() {}
-void TFormQuizloom::RadioButtonEditClick() {}
-void TFormQuizloom::SwitchView(bool) {}
-void TFormQuizloom::Memo1Change() {}
-void TFormQuizloom::NClearStatClick() {}
+#include "app/form_quizloom.h"
+#include "ui_form_quizloom.h"
+
+void TFormQuizloom::RadioButtonReadClick() {
+    const bool saving = !ui->RadioButtonRead->isChecked();
+    ui->BtnSave->setEnabled(saving);
+    ui->MenuSave->setEnabled(saving);
+}
+
+void TFormQuizloom::RadioButtonEditClick() { RadioButtonReadClick(); }
+
+void TFormQuizloom::SwitchView(bool report) {
+    if (report != EditorShown)
+        return; // that view is shown already
+    if (report) {
+        ui->Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        ui->Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    } else {
+        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+    }
+    EditorShown = !report;
+    // The report box sits in the client layout between the two panels, so
+    // with both panels hidden it takes the whole client area.
+    for (QWidget* panel : {static_cast<QWidget*>(ui->Panel1), static_cast<QWidget*>(ui->Panel2)}) {
+        panel->setEnabled(EditorShown);
+        panel->setVisible(EditorShown);
+    }
+    ui->Memo1->setVisible(!EditorShown);
+    ui->Memo1->setEnabled(!EditorShown);
+}
+
+void TFormQuizloom::Memo1Change() { SwitchView(true); }
+
+void TFormQuizloom::NClearStatClick() { SwitchView(false); }

@@ -1,6 +1,189 @@
-#include "app/form_quizloom.h"
+// Moving the current question between the window and its test file.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 
-void TFormQuizloom::ShowQuestion() {}
-void TFormQuizloom::SaveQuestion() {}
-void TFormQuizloom::BtnSaveClick() {}
-void TFormQuizloom::MenuSaveClick() {}
+#include "app/form_quizloom.h"
+#include "testfile/profile_file.h"
+#include "testfile/test_format.h"
+#include "text/int_conv.h"
+#include "ui_form_quizloom.h"
+
+namespace tf = quizloom::testformat;
+
+namespace {
+
+std::string textOf(const QLineEdit* edit) { return edit->text().toStdString(); }
+
+int numberIn(const QLineEdit* edit) { return quizloom::strToInt(textOf(edit)); }
+
+// A line edit cuts longer texts at its maximum length; a value read whole must
+// be shown whole, or the next save would write it back shortened.
+void showWhole(QLineEdit* edit, const std::string& utf8) {
+    const QString text = QString::fromStdString(utf8);
+    if (text.size() > edit->maxLength())
+        edit->setMaxLength(static_cast<int>(text.size()));
+    edit->setText(text);
+}
+
+struct HeaderBinding {
+    QLineEdit* Ui::TFormQuizloom::*edit;
+    std::string_view key;
+    std::string_view displayDefault;
+    bool grade; // not written in psycho-test mode
+};
+
+// The single-line header fields in the order they are read; the type combo
+// box sits between the discipline and the level and is handled apart, since
+// a text set into it runs no rule.
+constexpr HeaderBinding kSubject{&Ui::TFormQuizloom::EditDSubject, tf::kKeySubject, "физиология", false};
+constexpr std::array kNumericHeader{
+    HeaderBinding{&Ui::TFormQuizloom::EditNumLevel, tf::kKeyLevel, "1", false},
+    HeaderBinding{&Ui::TFormQuizloom::EditMaxVar, tf::kKeyVariants, "5", false},
+    HeaderBinding{&Ui::TFormQuizloom::EditMaxQue, tf::kKeyQuestions, "5", false},
+    HeaderBinding{&Ui::TFormQuizloom::Edit_5, tf::kKeyGrade5, "95", true},
+    HeaderBinding{&Ui::TFormQuizloom::Edit_4, tf::kKeyGrade4, "85", true},
+    HeaderBinding{&Ui::TFormQuizloom::Edit_3, tf::kKeyGrade3, "75", true},
+};
+
+std::array<QLineEdit*, tf::kAnswerCount> answerFields(Ui::TFormQuizloom& ui) {
+    return {ui.Edit1, ui.Edit2, ui.Edit3, ui.Edit4, ui.Edit5};
+}
+
+std::array<QCheckBox*, tf::kAnswerCount> answerMarks(Ui::TFormQuizloom& ui) {
+    return {ui.CheckBox1, ui.CheckBox2, ui.CheckBox3, ui.CheckBox4, ui.CheckBox5};
+}
+
+tf::AnswerTexts answerTexts(Ui::TFormQuizloom& ui) {
+    tf::AnswerTexts texts;
+    const auto fields = answerFields(ui);
+    for (int k = 0; k < tf::kAnswerCount; ++k)
+        texts[k] = textOf(fields[k]);
+    return texts;
+}
+
+// Level 1 reads correct answers up to the first missing one.
+std::vector<std::string> readCorrectUpToMissing(const quizloom::ProfileFile& file, const std::string& section) {
+    std::vector<std::string> correct;
+    for (int i = 1; i <= tf::kAnswerCount; ++i) {
+        std::string value = file.readString(section, tf::correctKey(i), tf::kMissing);
+        if (value == tf::kMissing)
+            break;
+        correct.push_back(std::move(value));
+    }
+    return correct;
+}
+
+} // namespace
+
+bool TFormQuizloom::HasCurrentTest() const {
+    return CurrentTest >= 0 && CurrentTest < TestCount &&
+           static_cast<std::size_t>(CurrentTest) < TestPaths.size();
+}
+
+void TFormQuizloom::LayAnswerArea(int level) {
+    const bool options = level == 1;
+    const auto marks = answerMarks(*ui);
+    // The marks were hidden and untouched at level 2; they must not reappear
+    // as the marks of answers the user never saw marked.
+    if (options && ui->LabelRigth->isHidden())
+        for (QCheckBox* mark : marks)
+            mark->setChecked(false);
+    ui->LabelRigth->setVisible(options);
+    ui->LabelRigth->setEnabled(options);
+    for (QCheckBox* mark : marks) {
+        mark->setVisible(options);
+        mark->setEnabled(options);
+    }
+    ui->GroupVar->setTitle(options ? QStringLiteral("Варианты ответа")
+                                   : QStringLiteral("Правильные варианты ответа"));
+}
+
+void TFormQuizloom::ShowQuestion() {
+    if (!HasCurrentTest())
+        return;
+    PasteUndoAvailable = false;
+    const int variant = numberIn(ui->EditNumVar);
+    const int question = numberIn(ui->EditNumQue);
+    const std::string& path = TestPaths[CurrentTest];
+    quizloom::ProfileFile file(path);
+
+    // Each text set here runs the field's rule before the next one is read.
+    showWhole(ui->EditDSubject, file.readString(tf::kHeaderSection, kSubject.key, kSubject.displayDefault));
+    ui->EditType->setEditText(
+        QString::fromStdString(file.readString(tf::kHeaderSection, tf::kKeyType, tf::kTypeMany)));
+    for (const HeaderBinding& field : kNumericHeader)
+        showWhole((*ui).*field.edit, file.readString(tf::kHeaderSection, field.key, field.displayDefault));
+
+    StatusPanels[2]->setText(QString::fromStdString(path));
+    const std::string section = tf::sectionName(variant, question);
+    ui->LabelQue->setText(QStringLiteral("Номер вопроса в тесте: \"%1\"").arg(QString::fromStdString(section)));
+    showWhole(ui->EditQue, file.readString(section, tf::kKeyQuestion, ""));
+
+    const int level = numberIn(ui->EditNumLevel);
+    const auto fields = answerFields(*ui);
+    if (level == 1) {
+        for (int k = 0; k < tf::kAnswerCount; ++k)
+            showWhole(fields[k], file.readString(section, tf::optionKey(k + 1), ""));
+        const tf::AnswerMarks marks = tf::marksFromCorrect(answerTexts(*ui), readCorrectUpToMissing(file, section));
+        const auto boxes = answerMarks(*ui);
+        for (int k = 0; k < tf::kAnswerCount; ++k)
+            boxes[k]->setChecked(marks[k]);
+    } else if (level == 2) {
+        for (int k = 0; k < tf::kAnswerCount; ++k)
+            showWhole(fields[k], file.readString(section, tf::correctKey(k + 1), ""));
+    }
+    LayAnswerArea(level);
+}
+
+void TFormQuizloom::SaveQuestion() {
+    if (!ui->RadioButtonEdit->isChecked() || !HasCurrentTest())
+        return;
+    const int variant = numberIn(ui->EditNumVar);
+    const int question = numberIn(ui->EditNumQue);
+    const std::string& path = TestPaths[CurrentTest];
+    const bool psychoTest = ui->NPsiTest->isChecked();
+    quizloom::ProfileFile file(path);
+
+    file.writeString(tf::kHeaderSection, kSubject.key, textOf(ui->EditDSubject));
+    file.writeString(tf::kHeaderSection, tf::kKeyType, ui->EditType->currentText().toStdString());
+    for (const HeaderBinding& field : kNumericHeader)
+        if (!field.grade || !psychoTest)
+            file.writeString(tf::kHeaderSection, field.key, textOf((*ui).*field.edit));
+    StatusPanels[2]->setText(QString::fromStdString(path));
+
+    const std::string section = tf::sectionName(variant, question);
+    file.writeString(section, tf::kKeyQuestion, textOf(ui->EditQue));
+    const int level = numberIn(ui->EditNumLevel);
+    if (!psychoTest && (level == 1 || level == 2)) {
+        const tf::AnswerTexts texts = answerTexts(*ui);
+        std::vector<std::string> correct;
+        if (level == 1) {
+            tf::AnswerMarks marks{};
+            const auto boxes = answerMarks(*ui);
+            for (int k = 0; k < tf::kAnswerCount; ++k) {
+                marks[k] = boxes[k]->isChecked();
+                file.writeString(section, tf::optionKey(k + 1), texts[k]);
+            }
+            correct = tf::correctFromMarks(texts, marks);
+        } else {
+            correct = tf::correctFromFields(texts);
+        }
+        const int n = static_cast<int>(correct.size());
+        for (int i = 1; i <= n; ++i)
+            file.writeString(section, tf::correctKey(i), correct[i - 1]);
+        // A reader would take an answer left from an earlier save as one more
+        // correct answer.
+        for (int i = n + 1; i <= tf::kAnswerCount; ++i)
+            file.removeKey(section, tf::correctKey(i));
+    }
+    file.release();
+}
+
+void TFormQuizloom::BtnSaveClick() { SaveQuestion(); }
+
+void TFormQuizloom::MenuSaveClick() {
+    SwitchView(false);
+    SaveQuestion();
+}
