@@ -1,6 +1,8 @@
 #include "checker/structure_check.h"
 
 #include <array>
+#include <cstdint>
+#include <initializer_list>
 #include <memory>
 
 #include "testfile/profile_file.h"
@@ -108,7 +110,7 @@ const QuestionKeys& questionKeys() {
 
 class FileChecker {
 public:
-    FileChecker(std::string_view path) : path_(path), file_(path) {}
+    explicit FileChecker(std::string_view path) : path_(path), file_(path) {}
 
     FileCheck run(bool printOnlyDamaged) {
         add(concat({msg::kHeadingStart, "\"", path_, "\"", msg::kHeadingEnd}));
