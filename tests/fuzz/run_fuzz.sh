@@ -1,3 +1,31 @@
 #!/usr/bin/env bash
 # Builds the profile-file fuzzer with clang and runs it briefly.
-echo "fuzzer not built yet"
+# Usage: run_fuzz.sh <clang++> <source dir> <output dir>
+set -euo pipefail
+
+clangxx=$1
+src=$2
+out=$3
+seconds=${QUIZLOOM_FUZZ_SECONDS:-20}
+
+text=(error cp1251 case_fold int_conv)
+sources=("${text[@]/#/$src/src/text/}")
+sources=("${sources[@]/%/.cpp}" "$src"/src/testfile/profile_*.cpp "$src"/tests/fuzz/profile_file_fuzz.cpp)
+binary=$out/profile_file_fuzz
+mkdir -p "$out/corpus"
+
+rebuild=0
+[[ -x $binary ]] || rebuild=1
+for file in "${sources[@]}" "${sources[@]/%.cpp/.h}"; do
+  [[ $file -nt $binary ]] && rebuild=1
+done
+if (( rebuild )); then
+  "$clangxx" -std=c++20 -O1 -g -Wall -Wextra \
+    -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
+    -I"$src/src" "${sources[@]}" -o "$binary.new"
+  mv "$binary.new" "$binary"
+fi
+
+# New inputs go to the first folder only; the sample files just seed it.
+"$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+  -artifact_prefix="$out/" "$out/corpus" "$src/tests/data/profile/read" "$src/tests/data/profile/write"
