@@ -2,6 +2,7 @@
 // The program settings file: where it lives, what it holds, and how the
 // working directory is chosen at start-up. Paths are UTF-8 and use "/".
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -31,9 +32,15 @@ inline constexpr std::array<OptionFlag, 4> kOptionFlags{{
     {"NPsiTest", false},
 }};
 
+constexpr std::array<bool, kOptionFlags.size()> defaultOptionFlags() {
+    std::array<bool, kOptionFlags.size()> flags{};
+    for (std::size_t i = 0; i < flags.size(); ++i) flags[i] = kOptionFlags[i].defaultValue;
+    return flags;
+}
+
 struct ProgramSettings {
     std::string workDir{kMissingWorkDir};
-    std::array<bool, kOptionFlags.size()> flags{};
+    std::array<bool, kOptionFlags.size()> flags = defaultOptionFlags();
 };
 
 // Missing file, section or keys give the defaults.
