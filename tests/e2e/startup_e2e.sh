@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Start and quit: the first run creates the settings file with its five keys
+# in Windows-1251; a prepared settings file survives a run unchanged.
+source "$(dirname "$0")/lib.sh"
+e2e_init "$1" "$2"
+
+start="$E2E_DIR/start"
+e2e_write_ini "$start/Тесты/algebra.ini" <<'INI'
+[Тест]
+Название теста=Алгебра
+Дисциплина=математика
+INI
+
+# First run: no settings file; Escape ends the program at once.
+e2e_start "$start"
+e2e_wait_window
+e2e_key Escape
+e2e_expect_exit 0
+[ -f "$E2E_SETTINGS" ] || e2e_fail "no settings file after the first run"
+e2e_write_ini "$E2E_DIR/expected.INI" <<INI
+[Тест]
+Рабочий каталог=$start/Тесты/
+NBoolOneTest=0
+NPrintStatMin=1
+NSimple=0
+NPsiTest=0
+INI
+e2e_expect_same_bytes "$E2E_SETTINGS" "$E2E_DIR/expected.INI"
+
+# Prepared values: a working directory that exists and every option flipped.
+bank="$E2E_DIR/Банк тестов"
+e2e_write_ini "$bank/biology.ini" <<'INI'
+[Тест]
+Название теста=Биология
+INI
+e2e_write_ini "$E2E_SETTINGS" <<INI
+[Тест]
+Рабочий каталог=$bank/
+NBoolOneTest=1
+NPrintStatMin=0
+NSimple=1
+NPsiTest=1
+INI
+cp "$E2E_SETTINGS" "$E2E_DIR/prepared.INI"
+e2e_start "$start"
+e2e_wait_window
+e2e_key Escape
+e2e_expect_exit 0
+e2e_expect_same_bytes "$E2E_SETTINGS" "$E2E_DIR/prepared.INI"
+
+e2e_pass
