@@ -1,0 +1,45 @@
+#include "checker/report_file.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "support/temp_dir.h"
+#include "text/error.h"
+
+namespace quizloom::check {
+namespace {
+
+using quizloom::testing::readFileBytes;
+using quizloom::testing::TempDir;
+using quizloom::testing::writeFileBytes;
+
+std::size_t entriesIn(const std::string& folder) {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder),
+                                                  std::filesystem::directory_iterator()));
+}
+
+TEST(ReportFile, ReplacesAnEarlierReportWithCodePageLinesEndingInCrLf) {
+    TempDir dir;
+    const std::string path = dir.file("report.txt");
+    writeFileBytes(path, "a much longer earlier report that must not leave a tail behind\r\n");
+    writeReportFile(path, {"", "Итог: 2", "x"}, "report.txt");
+    EXPECT_EQ(readFileBytes(path), "\r\n\xC8\xF2\xEE\xE3: 2\r\nx\r\n");
+    EXPECT_EQ(entriesIn(dir.path()), 1u);
+}
+
+TEST(ReportFile, FailureNamesTheFileAsGivenAndLeavesNothingBehind) {
+    TempDir dir;
+    const std::string path = dir.file("report.txt");
+    std::filesystem::create_directories(path + "/occupied");
+    try {
+        writeReportFile(path, {"line"}, "report.txt");
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "Cannot create file report.txt");
+    }
+    EXPECT_EQ(entriesIn(dir.path()), 1u) << "no temporary file is left";
+    EXPECT_THROW(writeReportFile(dir.file("missing/report.txt"), {"line"}, "report.txt"), Error);
+}
+
+} // namespace
+} // namespace quizloom::check
