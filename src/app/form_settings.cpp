@@ -40,10 +40,11 @@ void TFormQuizloom::MenuChangeDirClick() {
         this, QStringLiteral("Выберите любой файл в нужном Вам каталоге"),
         QStringLiteral("Файлы с тестами (*.ini)"), QDir::currentPath());
     if (!chosen) return;
+    const QFileInfo file(*chosen);
     // The dialog does not keep the current directory: the next one opens
     // in the folder chosen now.
-    QDir::setCurrent(QFileInfo(*chosen).absolutePath());
-    WorkDir = quizloom::directoryPart(chosen->toStdString());
+    QDir::setCurrent(file.absolutePath());
+    WorkDir = quizloom::directoryPart(file.absoluteFilePath().toStdString());
     FillTestList();
     SelectFirstTestEntry();
     SelectTest();
