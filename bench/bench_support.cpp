@@ -25,12 +25,12 @@ void appendEntry(std::string& out, const std::string& key, const std::string& va
 
 std::string optionKeyName(int i)
 {
-    return "Вариант №" + std::to_string(i);
+    return std::string("Вариант №").append(std::to_string(i));
 }
 
 std::string correctKeyName(int i)
 {
-    return "Правильный ответ №" + std::to_string(i);
+    return std::string("Правильный ответ №").append(std::to_string(i));
 }
 
 std::string questionText(int variant, int question)
@@ -65,7 +65,9 @@ std::string makeLargestTestBytes()
         appendEntry(utf8, entry.key, entry.value);
     for (int variant = 1; variant <= kLargestVariants; ++variant) {
         for (int question = 1; question <= kLargestQuestions; ++question) {
-            utf8 += "[" + std::to_string(variant * 100 + question) + "]\r\n";
+            utf8 += '[';
+            utf8 += std::to_string(variant * 100 + question);
+            utf8 += "]\r\n";
             appendEntry(utf8, "Вопрос", questionText(variant, question));
             for (int i = 1; i <= kAnswers; ++i)
                 appendEntry(utf8, optionKeyName(i), optionText(variant, question, i));

@@ -2,14 +2,12 @@
 
 #include <cstring>
 #include <deque>
+#include <memory_resource>
 #include <optional>
 #include <unordered_map>
 #include <vector>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include "testfile/profile_load.h"
 #include "testfile/profile_replace.h"
 #include "testfile/profile_syntax.h"
 #include "text/case_fold.h"
@@ -21,6 +19,26 @@ namespace quizloom {
 namespace {
 
 using profile::LineKind;
+using profile::LoadedFile;
+
+// Section and key names compare without regard to letter case; the maps
+// hold the names as spelled in the file and fold while hashing.
+struct FoldedHash {
+    std::size_t operator()(std::string_view name) const
+    {
+        std::size_t hash = 14695981039346656037ull;
+        for (const char c : name)
+            hash = (hash ^ cp1251ToLower(static_cast<unsigned char>(c))) * 1099511628211ull;
+        return hash;
+    }
+};
+
+struct FoldedEqual {
+    bool operator()(std::string_view a, std::string_view b) const { return cp1251EqualNoCase(a, b); }
+};
+
+template <typename Value>
+using NameMap = std::pmr::unordered_map<std::string_view, Value, FoldedHash, FoldedEqual>;
 
 struct Line {
     std::string_view text;  // without its line end
@@ -31,102 +49,68 @@ struct Line {
     bool removed = false;
 };
 
-// A section is indexed only when first used, so a save that touches two
-// sections of a large file does not pay for parsing all of them.
+struct SectionIndex {
+    explicit SectionIndex(std::pmr::memory_resource* arena) : lines(arena), keys(arena) {}
+    std::pmr::vector<Line> lines; // lines[0] opens the section
+    NameMap<std::size_t> keys;    // first live entry of each key
+    std::size_t lastEntry = 0;    // last live entry line, 0 when none
+};
+
+// A section is indexed only when first used, so that a save touching two
+// sections of a large file does not pay for parsing all the others.
 struct Section {
     std::size_t begin = 0; // its bytes in the file as read: [begin, end)
     std::size_t end = 0;
+    std::unique_ptr<SectionIndex> index;
     bool appended = false;
-    bool indexed = false;
     bool modified = false;
-    std::vector<Line> lines; // once indexed; lines[0] opens the section
-    std::unordered_map<std::string, std::size_t> keys; // folded key -> first live entry
-    std::size_t lastEntry = 0; // last live entry line, 0 when none
 };
-
-enum class ReadState { Missing, Read, Unreadable };
-
-ReadState readWholeFile(const std::string& path, std::string& bytes)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT || errno == ENOTDIR ? ReadState::Missing : ReadState::Unreadable;
-    struct stat info {};
-    ReadState state = ReadState::Read;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        state = ReadState::Unreadable;
-    } else {
-        bytes.resize(static_cast<std::size_t>(info.st_size));
-        std::size_t filled = 0;
-        for (;;) {
-            if (filled == bytes.size())
-                bytes.resize(bytes.size() + 4096); // the file may have grown
-            const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0) {
-                state = ReadState::Unreadable;
-                break;
-            }
-            if (got == 0)
-                break;
-            filled += static_cast<std::size_t>(got);
-        }
-        bytes.resize(state == ReadState::Read ? filled : 0);
-    }
-    ::close(fd);
-    return state;
-}
 
 bool hasForbiddenByte(std::string_view text)
 {
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
-// The name as it is stored in the file, and its folded form for lookups.
-struct Name {
-    std::string bytes;
-    std::string folded;
-};
-
-Name makeName(std::string_view utf8)
+// A name as the file spells it: in the code page, outer blanks dropped as
+// reading drops them.
+std::string storedName(std::string_view utf8)
 {
-    Name name;
-    name.bytes = std::string(profile::trimBlanks(utf8ToCp1251(utf8)));
-    name.folded = cp1251ToLower(name.bytes);
-    return name;
+    return std::string(profile::trimBlanks(utf8ToCp1251(utf8)));
 }
 
 } // namespace
 
 struct ProfileFile::Impl {
+    // The thousands of small nodes of the name maps come from one arena that
+    // goes away with the object, instead of one heap block each.
+    std::pmr::monotonic_buffer_resource arena;
     std::string path;
-    std::string text; // the file as read; never changed, lines point into it
-    ReadState readState = ReadState::Missing;
+    LoadedFile loaded;
+    std::string_view text; // the file as read; lines and names point into it
     std::size_t preambleEnd = 0; // bytes before the first section
     std::vector<Section> sections;
-    std::unordered_map<std::string, std::size_t> firstSection; // folded name -> index
-    std::deque<std::string> ownedLines; // text of lines written; stable addresses
+    NameMap<std::size_t> firstSection{&arena};
+    std::deque<std::string> owned; // texts written; deque keeps their addresses
+    std::vector<Line> scratchLines;
     std::string target;
     bool writeChecked = false;
     bool dirty = false;
 
-    explicit Impl(std::string p) : path(std::move(p))
+    explicit Impl(std::string p) : path(std::move(p)), loaded(profile::loadFile(path)), text(loaded.bytes())
     {
-        readState = readWholeFile(path, text);
         findSections();
     }
 
     void findSections();
-    void addSection(std::size_t lineStart, std::string_view name);
-    Section& indexed(std::size_t index);
+    SectionIndex& indexed(Section& section);
+    Section* findSection(std::string_view name);
     const Line* findEntry(std::string_view sectionUtf8, std::string_view keyUtf8);
     void ensureWritable();
     std::string_view own(std::string line);
     void replaceEntry(Section& section, std::size_t at, std::string_view value);
-    void insertEntry(Section& section, const Name& key, std::string_view value);
-    void appendSection(const Name& name, const Name& key, std::string_view value);
-    void removeEntry(Section& section, std::size_t at, const std::string& foldedKey);
+    void insertEntry(Section& section, std::string_view key, std::string_view value);
+    void appendSection(std::string_view name, std::string_view key, std::string_view value);
+    void removeEntry(Section& section, std::size_t at);
     std::vector<std::string_view> render(std::deque<std::string>& scratch) const;
 };
 
@@ -134,74 +118,82 @@ void ProfileFile::Impl::findSections()
 {
     // A '[' opens a section only when nothing but blanks precede it on its
     // line; memchr over the whole file is far cheaper than splitting lines.
-    const std::string_view all = text;
-    preambleEnd = all.size();
-    for (std::size_t pos = 0; pos < all.size(); ++pos) {
-        const void* hit = std::memchr(all.data() + pos, '[', all.size() - pos);
+    std::vector<std::string_view> names;
+    for (std::size_t pos = 0; pos < text.size(); ++pos) {
+        const void* hit = std::memchr(text.data() + pos, '[', text.size() - pos);
         if (!hit)
             break;
-        pos = static_cast<std::size_t>(static_cast<const char*>(hit) - all.data());
+        pos = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
         std::size_t lineStart = pos;
-        while (lineStart > 0 && profile::isBlank(all[lineStart - 1]))
+        while (lineStart > 0 && profile::isBlank(text[lineStart - 1]))
             --lineStart;
-        if (lineStart > 0 && !profile::isLineBreak(all[lineStart - 1]))
+        if (lineStart > 0 && !profile::isLineBreak(text[lineStart - 1]))
             continue;
-        const std::size_t lineEnd = profile::findLineBreak(all, pos);
-        addSection(lineStart, profile::sectionNameAt(all.substr(lineStart, lineEnd - lineStart),
-                                                     pos - lineStart));
-        pos = lineEnd == all.size() ? lineEnd : lineEnd - 1;
+        const std::size_t lineEnd = profile::findLineBreak(text, pos);
+        names.push_back(profile::sectionNameAt(text.substr(lineStart, lineEnd - lineStart), pos - lineStart));
+        if (!sections.empty())
+            sections.back().end = lineStart;
+        sections.push_back({lineStart, text.size(), nullptr, false, false});
+        pos = lineEnd == text.size() ? lineEnd : lineEnd - 1;
     }
-    if (!sections.empty())
-        preambleEnd = sections.front().begin;
-}
-
-void ProfileFile::Impl::addSection(std::size_t lineStart, std::string_view name)
-{
-    if (!sections.empty())
-        sections.back().end = lineStart;
-    Section section;
-    section.begin = lineStart;
-    section.end = text.size();
-    sections.push_back(std::move(section));
+    preambleEnd = sections.empty() ? text.size() : sections.front().begin;
+    firstSection.reserve(names.size());
     // The first section of a name wins; later ones stay in the file untouched.
-    firstSection.try_emplace(cp1251ToLower(name), sections.size() - 1);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        firstSection.try_emplace(names[i], i);
 }
 
-Section& ProfileFile::Impl::indexed(std::size_t index)
+SectionIndex& ProfileFile::Impl::indexed(Section& section)
 {
-    Section& section = sections[index];
-    if (section.indexed)
-        return section;
-    section.indexed = true;
-    const std::string_view all = text;
+    if (section.index)
+        return *section.index;
+    // The lines are gathered in a reused buffer first, so that the arena
+    // gets each section's vector and key map at their final size.
+    scratchLines.clear();
+    std::size_t entries = 0;
     for (std::size_t pos = section.begin; pos < section.end;) {
-        const std::size_t contentEnd = profile::findLineBreak(all, pos);
-        const std::size_t lineEnd = contentEnd + profile::lineBreakLength(all, contentEnd);
+        const std::size_t contentEnd = profile::findLineBreak(text, pos);
+        const std::size_t lineEnd = contentEnd + profile::lineBreakLength(text, contentEnd);
         Line line;
-        line.text = all.substr(pos, contentEnd - pos);
-        line.eol = all.substr(contentEnd, lineEnd - contentEnd);
+        line.text = text.substr(pos, contentEnd - pos);
+        line.eol = text.substr(contentEnd, lineEnd - contentEnd);
         const profile::LineSyntax syntax = profile::classifyLine(line.text);
-        if (syntax.kind == LineKind::Entry && !section.lines.empty()) {
+        if (syntax.kind == LineKind::Entry && !scratchLines.empty()) {
             line.entry = true;
             line.key = syntax.name;
             line.value = syntax.value;
-            section.keys.try_emplace(cp1251ToLower(syntax.name), section.lines.size());
-            section.lastEntry = section.lines.size();
+            ++entries;
         }
-        section.lines.push_back(line);
+        scratchLines.push_back(line);
         pos = lineEnd;
     }
-    return section;
+    section.index = std::make_unique<SectionIndex>(&arena);
+    SectionIndex& index = *section.index;
+    index.lines.assign(scratchLines.begin(), scratchLines.end());
+    index.keys.reserve(entries);
+    for (std::size_t i = 0; i < index.lines.size(); ++i) {
+        if (index.lines[i].entry) {
+            index.keys.try_emplace(index.lines[i].key, i);
+            index.lastEntry = i;
+        }
+    }
+    return index;
+}
+
+Section* ProfileFile::Impl::findSection(std::string_view name)
+{
+    const auto found = firstSection.find(name);
+    return found == firstSection.end() ? nullptr : &sections[found->second];
 }
 
 const Line* ProfileFile::Impl::findEntry(std::string_view sectionUtf8, std::string_view keyUtf8)
 {
-    const auto found = firstSection.find(makeName(sectionUtf8).folded);
-    if (found == firstSection.end())
+    Section* section = findSection(storedName(sectionUtf8));
+    if (!section)
         return nullptr;
-    Section& section = indexed(found->second);
-    const auto entry = section.keys.find(makeName(keyUtf8).folded);
-    return entry == section.keys.end() ? nullptr : &section.lines[entry->second];
+    SectionIndex& index = indexed(*section);
+    const auto entry = index.keys.find(storedName(keyUtf8));
+    return entry == index.keys.end() ? nullptr : &index.lines[entry->second];
 }
 
 void ProfileFile::Impl::ensureWritable()
@@ -211,90 +203,93 @@ void ProfileFile::Impl::ensureWritable()
     // A file that exists but could not be read must not be replaced by the
     // few entries written into its empty copy.
     target = profile::replaceTarget(path);
-    if (readState == ReadState::Unreadable || !profile::canReplace(target))
+    if (loaded.state == LoadedFile::State::Unreadable || !profile::canReplace(target))
         throw Error(formatMessage("Unable to write to %s", path));
     writeChecked = true;
 }
 
 std::string_view ProfileFile::Impl::own(std::string line)
 {
-    return ownedLines.emplace_back(std::move(line));
+    return owned.emplace_back(std::move(line));
 }
 
 void ProfileFile::Impl::replaceEntry(Section& section, std::size_t at, std::string_view value)
 {
-    Line& line = section.lines[at];
+    Line& line = section.index->lines[at];
     std::size_t valueOffset = 0;
     std::string newText = profile::makeEntryLine(line.key, value, valueOffset);
     if (newText == line.text)
         return;
-    const std::string_view owned = own(std::move(newText));
-    line.text = owned;
-    line.key = owned.substr(0, line.key.size());
-    line.value = owned.substr(valueOffset, value.size());
+    const std::string_view stored = own(std::move(newText));
+    line.text = stored;
+    line.value = stored.substr(valueOffset, value.size());
+    // line.key keeps pointing at the old spelling, which stays alive and is
+    // the same bytes; the key map refers to it as well.
     section.modified = true;
     dirty = true;
 }
 
-void ProfileFile::Impl::insertEntry(Section& section, const Name& key, std::string_view value)
+void ProfileFile::Impl::insertEntry(Section& section, std::string_view key, std::string_view value)
 {
+    SectionIndex& index = *section.index;
     // Right after the last entry, so comments and blank lines that close the
     // section stay in front of the next one.
-    Line& previous = section.lines[section.lastEntry];
+    Line& previous = index.lines[index.lastEntry];
     if (previous.eol.empty())
         previous.eol = profile::kNewLineEnd;
     std::size_t valueOffset = 0;
-    const std::string_view owned = own(profile::makeEntryLine(key.bytes, value, valueOffset));
+    const std::string_view stored = own(profile::makeEntryLine(key, value, valueOffset));
     Line line;
-    line.text = owned;
+    line.text = stored;
     line.eol = profile::kNewLineEnd;
-    line.key = owned.substr(0, key.bytes.size());
-    line.value = owned.substr(valueOffset, value.size());
+    line.key = stored.substr(0, key.size());
+    line.value = stored.substr(valueOffset, value.size());
     line.entry = true;
     // Every live entry lies at or before lastEntry, so the shift below moves
-    // no line that the key index refers to.
-    const std::size_t at = section.lastEntry + 1;
-    section.lines.insert(section.lines.begin() + static_cast<std::ptrdiff_t>(at), line);
-    section.keys.emplace(key.folded, at);
-    section.lastEntry = at;
+    // no line that the key map refers to.
+    const std::size_t at = index.lastEntry + 1;
+    index.lines.insert(index.lines.begin() + static_cast<std::ptrdiff_t>(at), line);
+    index.keys.emplace(line.key, at);
+    index.lastEntry = at;
     section.modified = true;
     dirty = true;
 }
 
-void ProfileFile::Impl::appendSection(const Name& name, const Name& key, std::string_view value)
+void ProfileFile::Impl::appendSection(std::string_view name, std::string_view key, std::string_view value)
 {
-    Section section;
+    Section& section = sections.emplace_back();
     section.appended = true;
-    section.indexed = true;
     section.modified = true;
-    Line header;
-    header.text = own("[" + name.bytes + "]");
-    header.eol = profile::kNewLineEnd;
-    section.lines.push_back(header);
-    sections.push_back(std::move(section));
-    firstSection.emplace(name.folded, sections.size() - 1);
-    insertEntry(sections.back(), key, value);
+    section.index = std::make_unique<SectionIndex>(&arena);
+    std::string headerText(1, '[');
+    headerText.append(name).append(1, ']');
+    const std::string_view header = own(std::move(headerText));
+    section.index->lines.push_back({header, profile::kNewLineEnd, {}, {}, false, false});
+    firstSection.emplace(header.substr(1, name.size()), sections.size() - 1);
+    insertEntry(section, key, value);
 }
 
-void ProfileFile::Impl::removeEntry(Section& section, std::size_t at, const std::string& foldedKey)
+void ProfileFile::Impl::removeEntry(Section& section, std::size_t at)
 {
-    section.lines[at].removed = true;
+    SectionIndex& index = *section.index;
+    const std::string_view key = index.lines[at].key;
+    index.lines[at].removed = true;
     section.modified = true;
     dirty = true;
     // A later entry of the same name in this section now becomes the one read.
-    section.keys.erase(foldedKey);
-    for (std::size_t i = at + 1; i < section.lines.size(); ++i) {
-        const Line& line = section.lines[i];
-        if (line.entry && !line.removed && cp1251ToLower(line.key) == foldedKey) {
-            section.keys.emplace(foldedKey, i);
+    index.keys.erase(key);
+    for (std::size_t i = at + 1; i < index.lines.size(); ++i) {
+        const Line& line = index.lines[i];
+        if (line.entry && !line.removed && cp1251EqualNoCase(line.key, key)) {
+            index.keys.emplace(line.key, i);
             break;
         }
     }
-    if (at == section.lastEntry) {
+    if (at == index.lastEntry) {
         std::size_t last = at;
-        while (last > 0 && !(section.lines[last].entry && !section.lines[last].removed))
+        while (last > 0 && !(index.lines[last].entry && !index.lines[last].removed))
             --last;
-        section.lastEntry = last;
+        index.lastEntry = last;
     }
 }
 
@@ -303,12 +298,11 @@ std::vector<std::string_view> ProfileFile::Impl::render(std::deque<std::string>&
     // Unchanged sections go out as the file's own bytes, adjacent ones in a
     // single piece; only changed sections are put together line by line.
     std::vector<std::string_view> chunks;
-    const std::string_view all = text;
     std::size_t pendingBegin = 0;
     std::size_t pendingEnd = preambleEnd;
     auto flushPending = [&] {
         if (pendingEnd > pendingBegin)
-            chunks.push_back(all.substr(pendingBegin, pendingEnd - pendingBegin));
+            chunks.push_back(text.substr(pendingBegin, pendingEnd - pendingBegin));
         pendingBegin = pendingEnd;
     };
     auto endsWithBreak = [&] {
@@ -328,7 +322,7 @@ std::vector<std::string_view> ProfileFile::Impl::render(std::deque<std::string>&
         // A file without a final line break gets one before a new section.
         if (section.appended && !endsWithBreak())
             out += profile::kNewLineEnd;
-        for (const Line& line : section.lines) {
+        for (const Line& line : section.index->lines) {
             if (!line.removed) {
                 out.append(line.text);
                 out.append(line.eol);
@@ -367,26 +361,26 @@ std::string ProfileFile::readString(std::string_view section, std::string_view k
 
 void ProfileFile::writeString(std::string_view section, std::string_view key, std::string_view value)
 {
-    const Name sectionName = makeName(section);
-    const Name keyName = makeName(key);
-    const std::string bytes = utf8ToCp1251(value);
     if (hasForbiddenByte(section) || hasForbiddenByte(key) || hasForbiddenByte(value))
         throw Error("A line break or NUL cannot be stored in a profile file");
-    if (!profile::isStorableSectionName(sectionName.bytes))
+    const std::string sectionName = storedName(section);
+    const std::string keyName = storedName(key);
+    if (!profile::isStorableSectionName(sectionName))
         throw Error(formatMessage("'%s' cannot be a section name", section));
-    if (!profile::isStorableKey(keyName.bytes))
+    if (!profile::isStorableKey(keyName))
         throw Error(formatMessage("'%s' cannot be a key name", key));
     impl_->ensureWritable();
-    const auto found = impl_->firstSection.find(sectionName.folded);
-    if (found == impl_->firstSection.end()) {
+    const std::string bytes = utf8ToCp1251(value);
+    Section* target = impl_->findSection(sectionName);
+    if (!target) {
         impl_->appendSection(sectionName, keyName, bytes);
         return;
     }
-    Section& target = impl_->indexed(found->second);
-    if (const auto entry = target.keys.find(keyName.folded); entry != target.keys.end())
-        impl_->replaceEntry(target, entry->second, bytes);
+    SectionIndex& index = impl_->indexed(*target);
+    if (const auto entry = index.keys.find(keyName); entry != index.keys.end())
+        impl_->replaceEntry(*target, entry->second, bytes);
     else
-        impl_->insertEntry(target, keyName, bytes);
+        impl_->insertEntry(*target, keyName, bytes);
 }
 
 bool ProfileFile::readFlag(std::string_view section, std::string_view key, bool defaultValue) const
@@ -405,16 +399,15 @@ void ProfileFile::writeFlag(std::string_view section, std::string_view key, bool
 
 void ProfileFile::removeKey(std::string_view section, std::string_view key)
 {
-    const auto found = impl_->firstSection.find(makeName(section).folded);
-    if (found == impl_->firstSection.end())
+    Section* target = impl_->findSection(storedName(section));
+    if (!target)
         return;
-    Section& target = impl_->indexed(found->second);
-    const Name keyName = makeName(key);
-    const auto entry = target.keys.find(keyName.folded);
-    if (entry == target.keys.end())
+    SectionIndex& index = impl_->indexed(*target);
+    const auto entry = index.keys.find(storedName(key));
+    if (entry == index.keys.end())
         return;
     impl_->ensureWritable();
-    impl_->removeEntry(target, entry->second, keyName.folded);
+    impl_->removeEntry(*target, entry->second);
 }
 
 void ProfileFile::release()
