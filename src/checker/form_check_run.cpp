@@ -47,6 +47,12 @@ QString joinedLines(const std::vector<std::string>& lines) {
     return QString::fromStdString(text);
 }
 
+// The path of the test at index, or "" (no test) when the list has none there.
+std::string listedPath(const std::vector<std::string>& paths, int count, int index) {
+    const bool listed = index >= 0 && index < count && static_cast<std::size_t>(index) < paths.size();
+    return listed ? paths[static_cast<std::size_t>(index)] : std::string();
+}
+
 template <class... Parts> std::vector<std::string> concatenated(const Parts&... parts) {
     std::vector<std::string> all;
     all.reserve((parts.size() + ...));
@@ -57,9 +63,8 @@ template <class... Parts> std::vector<std::string> concatenated(const Parts&... 
 } // namespace
 
 bool TFormQuizloom::CheckTestFile(int index) {
-    const bool listed = index >= 0 && index < TestCount && static_cast<std::size_t>(index) < TestPaths.size();
     const check::FileCheck file =
-        check::checkTestFile(listed ? TestPaths[index] : std::string(), ui->NPrintStatMin->isChecked());
+        check::checkTestFile(listedPath(TestPaths, TestCount, index), ui->NPrintStatMin->isChecked());
     FirstErrorRecord{FirstErrorPending, FirstErrorVariant, FirstErrorQuestion}.note(file);
     if (!file.lines.empty())
         ui->Memo1->appendPlainText(joinedLines(file.lines));
@@ -85,8 +90,7 @@ void TFormQuizloom::NTestingClick() {
     std::vector<std::string> sections;
     check::QuestionPosition open;
     auto checkOne = [&](int index) {
-        const bool listed = index >= 0 && index < TestCount;
-        check::FileCheck file = check::checkTestFile(listed ? TestPaths[index] : std::string(), onlyDamaged);
+        check::FileCheck file = check::checkTestFile(listedPath(TestPaths, TestCount, index), onlyDamaged);
         firstError.note(file);
         sections.insert(sections.end(), std::make_move_iterator(file.lines.begin()),
                         std::make_move_iterator(file.lines.end()));
