@@ -1,6 +1,8 @@
 // The check run in the real window over a bank of 100 largest legal tests
 // (25 variants of 99 questions, every key filled; every fifth test damaged,
-// in a question or in its header), report shown and report file written,
+// in a question or in its header; with many_findings, the damaged tests
+// lose every correct answer, so each gives some four hundred report lines
+// before the error cap stops it), report shown and report file written,
 // against the core check of the same bank. The run should cost no more
 // than about one and a half core checks: putting the report into the
 // report box must not become the bottleneck.
@@ -56,6 +58,11 @@ void replaceOnce(std::string& bytes, const std::string& from, const std::string&
     bytes.replace(at, from.size(), to);
 }
 
+void replaceAll(std::string& bytes, const std::string& from, const std::string& to) {
+    for (std::size_t at = bytes.find(from); at != std::string::npos; at = bytes.find(from, at + to.size()))
+        bytes.replace(at, from.size(), to);
+}
+
 void writeFile(const std::string& path, const std::string& bytes) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() || std::fclose(file) != 0)
@@ -67,7 +74,7 @@ void writeFile(const std::string& path, const std::string& bytes) {
 // takes as its working directory.
 class BankFolder {
 public:
-    BankFolder() {
+    explicit BankFolder(bool manyFindings) {
         std::string pattern = (std::filesystem::temp_directory_path() / "quizloom-bench-XXXXXX").string();
         if (!mkdtemp(pattern.data()))
             throw std::runtime_error("cannot create a temporary folder");
@@ -79,6 +86,13 @@ public:
         replaceOnce(missingQuestion, "\r\n[1250]\r\n", "\r\n[12500]\r\n");
         std::string badLevel = clean;
         replaceOnce(badLevel, quizloom::utf8ToCp1251("Уровень=1"), quizloom::utf8ToCp1251("Уровень=3"));
+        if (manyFindings) {
+            // Renamed keys read as absent: no question has a correct answer.
+            const std::string key = quizloom::utf8ToCp1251("Правильный ответ №");
+            const std::string renamed = quizloom::utf8ToCp1251("Правильный ответ No");
+            replaceAll(missingQuestion, key, renamed);
+            replaceAll(badLevel, key, renamed);
+        }
         for (int i = 0; i < kBankSize; ++i) {
             const std::string& bytes = i % 10 == 3 ? missingQuestion : i % 10 == 8 ? badLevel : clean;
             paths_.push_back(testsDir() + "/test" + std::to_string(1000 + i) + ".ini");
@@ -104,22 +118,31 @@ private:
 
 void BM_CoreCheckOfTheBank(benchmark::State& state) {
     const bool onlyDamaged = state.range(0) != 0;
-    BankFolder bank;
+    BankFolder bank(state.range(1) != 0);
     std::size_t damaged = 0;
+    std::size_t lines = 0;
     for (auto _ : state) {
         const auto run = quizloom::check::checkTests(bank.paths(), {.printOnlyDamaged = onlyDamaged});
         damaged = run.damagedCount;
+        lines = run.sectionLines.size();
         benchmark::DoNotOptimize(run.sectionLines.data());
     }
     if (damaged != kDamaged)
         state.SkipWithError("unexpected number of damaged tests");
     state.counters["files"] = kBankSize;
+    state.counters["report_lines"] = static_cast<double>(lines);
 }
-BENCHMARK(BM_CoreCheckOfTheBank)->Arg(1)->Arg(0)->ArgName("only_damaged")->Unit(benchmark::kMillisecond);
+
+void bankCases(benchmark::internal::Benchmark* bench) {
+    bench->ArgNames({"only_damaged", "many_findings"});
+    bench->Args({1, 0})->Args({0, 0})->Args({1, 1});
+    bench->Unit(benchmark::kMillisecond);
+}
+BENCHMARK(BM_CoreCheckOfTheBank)->Apply(bankCases);
 
 void BM_WindowCheckRunOfTheBank(benchmark::State& state) {
     const bool onlyDamaged = state.range(0) != 0;
-    BankFolder bank;
+    BankFolder bank(state.range(1) != 0);
     CountingDialogs dialogs;
     TFormQuizloom window(QString::fromStdString(bank.settingsPath()), dialogs);
     window.show();
@@ -142,6 +165,6 @@ void BM_WindowCheckRunOfTheBank(benchmark::State& state) {
     state.counters["report_lines"] = lines;
     window.hide();
 }
-BENCHMARK(BM_WindowCheckRunOfTheBank)->Arg(1)->Arg(0)->ArgName("only_damaged")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowCheckRunOfTheBank)->Apply(bankCases);
 
 } // namespace
