@@ -103,9 +103,22 @@ void writeAll(const std::string& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+std::string& workDir()
+{
+    static std::string dir;
+    return dir;
+}
+
+void removeWorkDir()
+{
+    if (!workDir().empty())
+        std::filesystem::remove_all(workDir());
+}
+
 [[noreturn]] void fail(const char* what, const std::string& detail)
 {
     std::fprintf(stderr, "profile fuzz: %s: %s\n", what, detail.c_str());
+    removeWorkDir(); // abort() skips the atexit handler
     std::abort();
 }
 
@@ -145,8 +158,8 @@ const std::string& workFile()
         std::string dir = std::string(base) + "/quizloom-fuzz-XXXXXX";
         if (!mkdtemp(dir.data()))
             fail("setup", "mkdtemp");
-        static const std::string keep = dir;
-        std::atexit([] { std::filesystem::remove_all(keep); });
+        workDir() = dir;
+        std::atexit(removeWorkDir);
         return dir + "/test.ini";
     }();
     return path;
