@@ -186,15 +186,5 @@ TEST_F(CopyPasteTest, PasteBeforeAnyCopyEmptiesFieldsThroughTheirRules) {
     EXPECT_EQ(form().BoxSubject->currentText(), "Алгебра");
 }
 
-TEST_F(CopyPasteTest, CopyIsASnapshotTakenAtThatMoment) {
-    pick(0);
-    copy();
-    form().EditQue->setText("изменено после копирования");
-    form().EditDSubject->setText("история");
-    pick(1);
-    paste();
-    EXPECT_EQ(shown(), kAlgebra101);
-}
-
 } // namespace
 } // namespace quizloom::testing
