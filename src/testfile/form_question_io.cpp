@@ -155,8 +155,9 @@ void TFormQuizloom::SaveQuestion() {
 
     const std::string section = tf::sectionName(variant, question);
     file.writeString(section, tf::kKeyQuestion, textOf(ui->EditQue));
-    const int level = numberIn(ui->EditNumLevel);
-    if (!psychoTest && (level == 1 || level == 2)) {
+    // Psycho-test mode stores no answer of any kind.
+    const int level = psychoTest ? 0 : numberIn(ui->EditNumLevel);
+    if (level == 1 || level == 2) {
         const tf::AnswerTexts texts = answerTexts(*ui);
         std::vector<std::string> correct;
         if (level == 1) {
