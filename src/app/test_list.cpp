@@ -77,14 +77,6 @@ std::string subjectSortKey(const std::string& name) {
 
 } // namespace
 
-bool testFileNameLess(const std::string& a, const std::string& b) {
-    const std::string la = utf8ToLowerUnicode(a);
-    const std::string lb = utf8ToLowerUnicode(b);
-    if (la != lb)
-        return la < lb; // UTF-8 byte order is code point order
-    return a < b;
-}
-
 std::optional<std::vector<TestEntry>> tryScanTestFolder(const std::string& workDir) {
     std::optional<std::vector<std::string>> fileNames = listTestFileNames(workDir);
     if (!fileNames)

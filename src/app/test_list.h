@@ -29,9 +29,6 @@ std::optional<std::vector<TestEntry>> tryScanTestFolder(const std::string& workD
 // The same, with a missing or unreadable folder giving an empty list.
 std::vector<TestEntry> scanTestFolder(const std::string& workDir);
 
-// The order of two file names in the scan.
-bool testFileNameLess(const std::string& a, const std::string& b);
-
 // CurrentTest after a scan: the index of the last listed test whose name is
 // empty, or 0 when there is none (also for an empty list).
 int initialCurrentTest(const std::vector<TestEntry>& tests);

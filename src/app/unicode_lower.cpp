@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
+
+#include "text/cp1251.h"
 
 namespace quizloom {
 
@@ -59,59 +60,6 @@ constexpr std::array kCaseRanges{
     CaseRange{0x04D0, 0x052F, Shape::EvenPair, 0},    // Ӑ-ԯ
 };
 
-struct Decoded {
-    char32_t cp;
-    std::size_t length;
-};
-
-// One well-formed UTF-8 sequence at the start of text, or nothing.
-std::optional<Decoded> decodeUtf8(std::string_view text) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    if (lead < 0x80)
-        return Decoded{lead, 1};
-    std::size_t length = 0;
-    char32_t cp = 0;
-    char32_t minimum = 0;
-    if ((lead & 0xE0) == 0xC0) {
-        length = 2, cp = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, cp = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, cp = lead & 0x07, minimum = 0x10000;
-    } else {
-        return std::nullopt;
-    }
-    if (text.size() < length)
-        return std::nullopt;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80)
-            return std::nullopt;
-        cp = (cp << 6) | (byte(i) & 0x3F);
-    }
-    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return std::nullopt;
-    return Decoded{cp, length};
-}
-
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 } // namespace
 
 char32_t unicodeToLower(char32_t cp) {
@@ -136,14 +84,12 @@ char32_t unicodeToLower(char32_t cp) {
 std::string utf8ToLowerUnicode(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    while (!utf8.empty()) {
-        if (const auto decoded = decodeUtf8(utf8)) {
-            appendUtf8(out, unicodeToLower(decoded->cp));
-            utf8.remove_prefix(decoded->length);
-        } else {
-            out += utf8.front();
-            utf8.remove_prefix(1);
-        }
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const std::size_t start = pos;
+        if (const auto cp = nextCodePoint(utf8, pos))
+            appendUtf8(out, unicodeToLower(*cp));
+        else
+            out.append(utf8.substr(start, pos - start)); // kept as they are
     }
     return out;
 }
