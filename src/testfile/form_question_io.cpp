@@ -63,18 +63,6 @@ tf::AnswerTexts answerTexts(Ui::TFormQuizloom& ui) {
     return texts;
 }
 
-// Level 1 reads correct answers up to the first missing one.
-std::vector<std::string> readCorrectUpToMissing(const quizloom::ProfileFile& file, const std::string& section) {
-    std::vector<std::string> correct;
-    for (int i = 1; i <= tf::kAnswerCount; ++i) {
-        std::string value = file.readString(section, tf::correctKey(i), tf::kMissing);
-        if (value == tf::kMissing)
-            break;
-        correct.push_back(std::move(value));
-    }
-    return correct;
-}
-
 } // namespace
 
 bool TFormQuizloom::HasCurrentTest() const {
@@ -126,7 +114,7 @@ void TFormQuizloom::ShowQuestion() {
     if (level == 1) {
         for (int k = 0; k < tf::kAnswerCount; ++k)
             showWhole(fields[k], file.readString(section, tf::optionKey(k + 1), ""));
-        const tf::AnswerMarks marks = tf::marksFromCorrect(answerTexts(*ui), readCorrectUpToMissing(file, section));
+        const tf::AnswerMarks marks = tf::marksFromCorrect(answerTexts(*ui), tf::readCorrectUpToMissing(file, section));
         const auto boxes = answerMarks(*ui);
         for (int k = 0; k < tf::kAnswerCount; ++k)
             boxes[k]->setChecked(marks[k]);
@@ -175,9 +163,10 @@ void TFormQuizloom::SaveQuestion() {
         for (int i = 1; i <= n; ++i)
             file.writeString(section, tf::correctKey(i), correct[i - 1]);
         // A reader would take an answer left from an earlier save as one more
-        // correct answer.
+        // correct answer; a repeated key would surface once the first is gone.
         for (int i = n + 1; i <= tf::kAnswerCount; ++i)
-            file.removeKey(section, tf::correctKey(i));
+            while (file.removeKey(section, tf::correctKey(i))) {
+            }
     }
     file.release();
 }

@@ -388,7 +388,12 @@ bool ProfileFile::readFlag(std::string_view section, std::string_view key, bool 
     const Line* line = impl_->findEntry(section, key);
     if (!line)
         return defaultValue;
-    const std::optional<std::int32_t> number = tryStrToInt(line->value);
+    // The general conversion also takes "$", "x" and "X" as hexadecimal
+    // prefixes; a flag does not.
+    const std::string_view text = profile::trimBlanks(line->value);
+    if (text.find_first_of("$xX") == 0)
+        return defaultValue;
+    const std::optional<std::int32_t> number = tryStrToInt(text);
     return number ? *number != 0 : defaultValue;
 }
 
@@ -397,17 +402,18 @@ void ProfileFile::writeFlag(std::string_view section, std::string_view key, bool
     writeString(section, key, value ? "1" : "0");
 }
 
-void ProfileFile::removeKey(std::string_view section, std::string_view key)
+bool ProfileFile::removeKey(std::string_view section, std::string_view key)
 {
     Section* target = impl_->findSection(storedName(section));
     if (!target)
-        return;
+        return false;
     SectionIndex& index = impl_->indexed(*target);
     const auto entry = index.keys.find(storedName(key));
     if (entry == index.keys.end())
-        return;
+        return false;
     impl_->ensureWritable();
     impl_->removeEntry(*target, entry->second);
+    return true;
 }
 
 void ProfileFile::release()

@@ -43,11 +43,13 @@ public:
     // name that would read back as something else (a key holding '=' or
     // starting with ';' or '[', a section name holding ']').
     void writeString(std::string_view section, std::string_view key, std::string_view value);
+    // A decimal value, or a hexadecimal one after "0x" or "0X"; zero is false.
     bool readFlag(std::string_view section, std::string_view key, bool defaultValue) const;
     void writeFlag(std::string_view section, std::string_view key, bool value);
     // Removes the line of the first key of that name in the first section of
-    // that name (a later key of the same name is read from then on).
-    void removeKey(std::string_view section, std::string_view key);
+    // that name (a later key of the same name is read from then on); false
+    // when there was no such key.
+    bool removeKey(std::string_view section, std::string_view key);
     // Writes pending changes to disk (atomic replace); throws
     // Error("Unable to write to <path>") and leaves the old file untouched
     // on failure. Later calls do nothing unless more was written.

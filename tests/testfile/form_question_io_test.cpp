@@ -129,7 +129,9 @@ TEST_F(QuestionIoTest, LevelTwoStoresTheFilledFieldsWithoutGaps) {
 }
 
 TEST_F(QuestionIoTest, StaleCorrectAnswersAreRemovedAndOptionsStay) {
-    bank(fullHeader("Т") + optionQuestion("101", "В", kOptions, {"a", "b", "c"}));
+    // A repeated key, unseen behind the first, must not surface as an answer.
+    writeFileBytes(path(), bank(fullHeader("Т") + optionQuestion("101", "В", kOptions, {"a", "b", "c"})) +
+                               utf8ToCp1251("Правильный ответ №3=d\r\n"));
     open();
     editMode();
     ASSERT_EQ(checked(), (std::vector<bool>{true, true, true, false, false}));

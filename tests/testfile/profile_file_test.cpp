@@ -90,14 +90,16 @@ TEST_F(ProfileFileTest, LongValuesAreReadWhole)
 
 TEST_F(ProfileFileTest, Flags)
 {
-    writeFileBytes(path, "[F]\r\nzero=0\r\none=1\r\nhex=0x10\r\nhexzero=0X0\r\ndollar=$0\r\n"
+    writeFileBytes(path, "[F]\r\nzero=0\r\none=1\r\nhex=0x10\r\nhexzero=0X0\r\ndollar=$0\r\nletter=x1\r\n"
                          "minus=-1\r\nword=yes\r\nempty=\r\ntrailing=1 \r\nquoted=\" 1\"\r\n");
     const ProfileFile file(path);
     EXPECT_FALSE(file.readFlag("F", "zero", true));
     EXPECT_TRUE(file.readFlag("F", "one", false));
     EXPECT_TRUE(file.readFlag("F", "hex", false));
     EXPECT_FALSE(file.readFlag("F", "hexzero", true));
-    EXPECT_FALSE(file.readFlag("F", "dollar", true));
+    // Only "0x" and "0X" introduce a hexadecimal flag.
+    EXPECT_TRUE(file.readFlag("F", "dollar", true));
+    EXPECT_FALSE(file.readFlag("F", "letter", false));
     EXPECT_TRUE(file.readFlag("F", "minus", false));
     EXPECT_TRUE(file.readFlag("F", "word", true));
     EXPECT_FALSE(file.readFlag("F", "word", false));
@@ -150,10 +152,12 @@ TEST_F(ProfileFileTest, RemovingAKeyUncoversALaterDuplicate)
 {
     writeFileBytes(path, "[A]\r\nk=1\r\nx=0\r\nK=2\r\n");
     ProfileFile file(path);
-    file.removeKey("a", "k");
+    EXPECT_TRUE(file.removeKey("a", "k"));
     EXPECT_EQ(file.readString("A", "k", "-"), "2");
-    file.removeKey("A", "k");
+    EXPECT_TRUE(file.removeKey("A", "k"));
     EXPECT_EQ(file.readString("A", "k", "-"), "-");
+    EXPECT_FALSE(file.removeKey("A", "k"));
+    EXPECT_FALSE(file.removeKey("B", "k"));
     file.writeString("A", "k", "3");
     file.release();
     EXPECT_EQ(readFileBytes(path), "[A]\r\nx=0\r\nk=3\r\n");
