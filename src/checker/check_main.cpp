@@ -12,10 +12,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "app/test_list.h"
 #include "checker/structure_check.h"
+#include "text/cp1251.h"
 
 namespace {
 
@@ -87,9 +89,13 @@ std::string reportFolder(const std::optional<std::string>& given) {
     return given->back() == '/' ? *given : *given + "/";
 }
 
+// Each line as the report file holds it, in UTF-8: a file name that the code
+// page cannot hold (or that is no UTF-8 at all) reads "?" here as it does in
+// the report file, so the output is always UTF-8 and always the file's lines.
 bool printLines(const std::vector<std::string>& lines) {
     for (const std::string& line : lines) {
-        std::fwrite(line.data(), 1, line.size(), stdout);
+        const std::string shown = quizloom::cp1251ToUtf8(quizloom::utf8ToCp1251(line));
+        std::fwrite(shown.data(), 1, shown.size(), stdout);
         std::fputc('\n', stdout);
     }
     return std::fflush(stdout) == 0 && !std::ferror(stdout);
@@ -99,7 +105,16 @@ int run(const Arguments& args) {
     const std::string folder = reportFolder(args.folder);
     const auto tests = quizloom::tryScanTestFolder(folder);
     if (!tests) {
-        complain("cannot read the folder '" + folder + "'");
+        // Named as given, without the "/" the report adds, since it may be a file.
+        const std::string named = args.folder.value_or(folder);
+        std::error_code ec;
+        const std::filesystem::file_status status = std::filesystem::status(named, ec);
+        if (!std::filesystem::exists(status))
+            complain("no folder '" + named + "'");
+        else if (!std::filesystem::is_directory(status))
+            complain("'" + named + "' is not a folder");
+        else
+            complain("cannot read the folder '" + named + "'");
         return kFailure;
     }
     std::vector<std::string> paths;

@@ -10,6 +10,7 @@
 #include "checker/structure_check.h"
 #include "support/ini_doc.h"
 #include "support/temp_dir.h"
+#include "text/cp1251.h"
 
 using quizloom::testing::IniDoc;
 using quizloom::testing::TempDir;
@@ -126,6 +127,30 @@ TEST_F(CheckCliTest, AllReportsEveryTestAsTheCoreRunDoes) {
     const auto run = quizloom::check::checkTests(paths, {.printOnlyDamaged = false});
     EXPECT_EQ(runCheck(dir.path(), {dir.file("bank"), "--all"}).out,
               joined(quizloom::check::allFilesReport(run, paths.size())));
+}
+
+// A file name the code page cannot hold, or that is no UTF-8 at all, is
+// printed as the report file holds it: valid UTF-8, the same lines.
+TEST_F(CheckCliTest, FileNamesPrintAsTheReportFileHoldsThem) {
+    const std::string bank = dir.file("bank") + "/";
+    fs::create_directories(bank);
+    passingTest("Ниппон").set("Тест", "Уровень", "").write(bank + "日本.ini");
+    passingTest("Код").set("Тест", "Уровень", "").write(bank + "\xd2\xe5\xf1\xf2.ini");
+    Lines paths;
+    for (const quizloom::TestEntry& test : quizloom::scanTestFolder(bank))
+        paths.push_back(test.path);
+    ASSERT_EQ(paths.size(), 2u);
+    const auto run = quizloom::check::checkTests(paths, {.printOnlyDamaged = true});
+    std::string fileText =
+        quizloom::cp1251ToUtf8(quizloom::check::reportFileBytes(quizloom::check::allFilesReport(run, 2)));
+    std::erase(fileText, '\r');
+
+    const Outcome outcome = runCheck(dir.path(), {bank});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, fileText);
+    EXPECT_NE(outcome.out.find("\"" + bank + "??.ini\""), std::string::npos);
+    EXPECT_EQ(outcome.out.find("日本"), std::string::npos);
+    EXPECT_EQ(outcome.out.find('\xd2'), std::string::npos);
 }
 
 TEST_F(CheckCliTest, CleanBankExitsWithZero) {
