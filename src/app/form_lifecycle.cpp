@@ -65,8 +65,6 @@ void TFormQuizloom::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void TFormQuizloom::keyPressEvent(QKeyEvent* event) { QMainWindow::keyPressEvent(event); }
-
 bool TFormQuizloom::handleDialogKey(QWidget* target, int key) {
     if (key == Qt::Key_Escape) {
         // Only the editor view has the button row, so only there does

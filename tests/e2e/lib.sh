@@ -17,6 +17,7 @@
 #                             "Квизлум"), give it the keyboard focus; sets E2E_WID
 #   e2e_key KEY...            press keys, xdotool names: Escape Return Tab ctrl+a
 #   e2e_type TEXT             type TEXT (UTF-8; Cyrillic works)
+#   e2e_click X Y             click at X,Y of the window E2E_WID
 #   e2e_wait_exit [SECONDS]   wait for the program to end (default 20 s);
 #                             sets E2E_RC
 #   e2e_expect_exit CODE      e2e_wait_exit, then require exit code CODE
@@ -122,6 +123,11 @@ e2e_key() {
 e2e_type() {
     xdotool type --delay 30 -- "$1" || e2e_fail "xdotool type $1"
     sleep 0.2
+}
+
+e2e_click() {
+    xdotool mousemove --window "$E2E_WID" "$1" "$2" click 1 || e2e_fail "click at $1,$2"
+    sleep 0.3
 }
 
 e2e_wait_exit() {

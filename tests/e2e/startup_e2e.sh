@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Start and quit: the first run creates the settings file with its five keys
-# in Windows-1251; a prepared settings file survives a run unchanged.
+# Start and quit: the first run takes the start folder's "Тесты" and shows the
+# first test in name order; Enter saves only in edit mode; Escape quits and
+# creates the settings file with its five keys in Windows-1251. A prepared
+# settings file survives a run unchanged.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1" "$2"
 
@@ -10,10 +12,37 @@ e2e_write_ini "$start/Тесты/algebra.ini" <<'INI'
 Название теста=Алгебра
 Дисциплина=математика
 INI
+# Scanned first, listed second.
+e2e_write_ini "$start/Тесты/aa_physics.ini" <<'INI'
+[Тест]
+Название теста=Физика
+INI
+cp "$start/Тесты/aa_physics.ini" "$E2E_DIR/physics.ini"
+cp "$start/Тесты/algebra.ini" "$E2E_DIR/algebra.ini"
 
-# First run: no settings file; Escape ends the program at once.
+# Window coordinates of control centres (fixed positions below the menu bar).
+RADIO_EDIT="594 114"
+QUESTION="344 164"
+BOX_SUBJECT="480 88"
+
+# First run: no settings file.
 e2e_start "$start"
 e2e_wait_window
+e2e_click $QUESTION
+e2e_key ctrl+a
+e2e_type "Read mode"
+e2e_key Return
+e2e_expect_same_bytes "$start/Тесты/algebra.ini" "$E2E_DIR/algebra.ini"
+e2e_click $RADIO_EDIT
+e2e_click $QUESTION
+e2e_key ctrl+a
+e2e_type "Сколько будет два плюс два"
+e2e_key Return
+sleep 0.3
+e2e_expect_contains "$start/Тесты/algebra.ini" "Вопрос=Сколько будет два плюс два"
+e2e_expect_same_bytes "$start/Тесты/aa_physics.ini" "$E2E_DIR/physics.ini"
+# Escape quits from a combo box too, asking nothing.
+e2e_click $BOX_SUBJECT
 e2e_key Escape
 e2e_expect_exit 0
 [ -f "$E2E_SETTINGS" ] || e2e_fail "no settings file after the first run"
