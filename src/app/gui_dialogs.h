@@ -29,6 +29,10 @@ public:
 
 class QtDialogs final : public Dialogs {
 public:
+    // The program keeps no settings but its own file: the toolkit's file
+    // dialog would store its folders and view in a user settings file, so
+    // that file is sent where nothing can be written.
+    QtDialogs();
     void errorBox(QWidget* parent, const QString& title, const QString& text) override;
     void messageBox(QWidget* parent, const QString& title, const QString& text) override;
     bool confirm(QWidget* parent, const QString& caption, const QString& text) override;

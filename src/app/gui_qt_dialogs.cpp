@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 
 #include "app/gui_dialogs.h"
 #include "text/gui_cp1251_validator.h"
@@ -18,6 +19,11 @@ void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, cons
 }
 
 } // namespace
+
+QtDialogs::QtDialogs() {
+    // "/dev/null" is no folder, so no settings file can be made under it.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
+}
 
 void QtDialogs::errorBox(QWidget* parent, const QString& title, const QString& text) {
     showBox(parent, QMessageBox::Critical, title, text);

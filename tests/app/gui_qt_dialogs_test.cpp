@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QTimer>
 #include <functional>
 
@@ -82,7 +83,7 @@ TEST(QtDialogs, ErrorBoxHasTheErrorIconAndOk) {
     dialogs.errorBox(nullptr, "Quizloom", "Unable to write to /x.");
 }
 
-TEST(QtDialogs, FileDialogAcceptsANameThatDoesNotExist) {
+TEST(QtDialogs, FileDialogAcceptsANameThatDoesNotExistAndRemembersNothing) {
     TempDir dir;
     QtDialogs dialogs;
     whenShown([&dir](QWidget* modal) {
@@ -98,6 +99,9 @@ TEST(QtDialogs, FileDialogAcceptsANameThatDoesNotExist) {
                                          QString::fromStdString(dir.path()));
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(chosen->toStdString(), dir.path() + "/any.ini");
+    // The dialog's remembered folders go nowhere: no settings file of the
+    // toolkit's is written in the user's home.
+    EXPECT_FALSE(QSettings(QSettings::UserScope, "QtProject").isWritable());
 }
 
 } // namespace
