@@ -14,6 +14,15 @@ bool isDirectory(const std::string& path) {
     return !path.empty() && std::filesystem::is_directory(path, ec);
 }
 
+// A profile line cannot hold a line break or NUL; like a character the code
+// page lacks, each becomes "?" (the next start then takes the default folder).
+std::string storableDirectory(std::string dir) {
+    for (char& c : dir)
+        if (c == '\r' || c == '\n' || c == '\0')
+            c = '?';
+    return dir;
+}
+
 std::string withSlash(std::string dir) {
     if (dir.empty() || dir.back() != '/') dir += '/';
     return dir;
@@ -46,7 +55,7 @@ ProgramSettings loadSettings(const std::string& settingsPath) {
 
 void saveSettings(const std::string& settingsPath, const ProgramSettings& settings) {
     ProfileFile file(settingsPath);
-    file.writeString(kSettingsSection, kWorkDirKey, directoryPart(settings.workDir));
+    file.writeString(kSettingsSection, kWorkDirKey, storableDirectory(directoryPart(settings.workDir)));
     for (std::size_t i = 0; i < kOptionFlags.size(); ++i)
         file.writeFlag(kSettingsSection, kOptionFlags[i].key, settings.flags[i]);
     file.release();

@@ -75,11 +75,17 @@ TEST_F(SettingsFile, SavingKeepsTheRestOfAnExistingFile) {
               "NBoolOneTest=0\r\nNPrintStatMin=1\r\nNPsiTest=0\r\n");
 }
 
-TEST_F(SettingsFile, ADirectoryTheCodePageCannotHoldIsStoredWithQuestionMarks) {
+TEST_F(SettingsFile, ADirectoryTheFileCannotHoldIsStoredWithQuestionMarks) {
     ProgramSettings s;
     s.workDir = "/data/日本/";
     saveSettings(path, s);
     EXPECT_EQ(loadSettings(path).workDir, "/data/?" "?/");
+    // Line breaks in a folder name would otherwise fail the whole save.
+    s.workDir = std::string("/data/a\nb\rc\0d/", 14);
+    s.flags = {true, true, true, true};
+    saveSettings(path, s);
+    EXPECT_EQ(loadSettings(path).workDir, "/data/a?b?c?d/");
+    EXPECT_EQ(loadSettings(path).flags, s.flags);
 }
 
 TEST_F(SettingsFile, UnwritableFileFailsWithItsPath) {
