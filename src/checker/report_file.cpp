@@ -1,46 +1,23 @@
 #include "checker/report_file.h"
 
-#include <filesystem>
-#include <fstream>
-#include <system_error>
-#include <random>
+#include <string_view>
 
 #include "checker/structure_check.h"
+#include "testfile/profile_replace.h"
 #include "text/error.h"
 
 namespace quizloom::check {
 
-namespace fs = std::filesystem;
-
-namespace {
-
-bool writeWhole(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return !out.fail();
-}
-
-} // namespace
-
 void writeReportFile(const std::string& path, const std::vector<std::string>& lines,
                      const std::string& displayName) {
+    // The same atomic replace as a test file gets: a failed write leaves the
+    // earlier report whole. A report file the user made read-only is refused,
+    // as creating it over a write-protected file would be.
+    const std::string target = profile::replaceTarget(path);
     const std::string bytes = reportFileBytes(lines);
-    // Beside the target, so that the rename stays within one file system;
-    // a random suffix keeps two programs running at once apart.
-    const std::string temporary = path + ".tmp" + std::to_string(std::random_device{}());
-    std::error_code ec;
-    bool written = writeWhole(temporary, bytes);
-    if (written) {
-        fs::rename(temporary, path, ec);
-        written = !ec;
-    }
-    if (!written) {
-        fs::remove(temporary, ec);
+    const std::string_view chunks[] = {bytes};
+    if (!profile::canReplace(target) || !profile::replaceFile(target, chunks))
         throw Error(formatMessage("Cannot create file %s", displayName));
-    }
 }
 
 } // namespace quizloom::check

@@ -1,6 +1,8 @@
 #include "checker/report_file.h"
 
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include "support/temp_dir.h"
@@ -39,6 +41,17 @@ TEST(ReportFile, FailureNamesTheFileAsGivenAndLeavesNothingBehind) {
     }
     EXPECT_EQ(entriesIn(dir.path()), 1u) << "no temporary file is left";
     EXPECT_THROW(writeReportFile(dir.file("missing/report.txt"), {"line"}, "report.txt"), Error);
+}
+
+TEST(ReportFile, AWriteProtectedReportIsRefusedAndKept) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may write any file";
+    TempDir dir;
+    const std::string path = dir.file("report.txt");
+    writeFileBytes(path, "kept\r\n");
+    ::chmod(path.c_str(), 0444);
+    EXPECT_THROW(writeReportFile(path, {"line"}, "report.txt"), Error);
+    EXPECT_EQ(readFileBytes(path), "kept\r\n");
 }
 
 } // namespace
