@@ -27,13 +27,27 @@ void TFormQuizloom::SwitchView(bool report) {
     }
     EditorShown = !report;
     // The report box sits in the client layout between the two panels, so
-    // with both panels hidden it takes the whole client area.
-    for (QWidget* panel : {static_cast<QWidget*>(ui->Panel1), static_cast<QWidget*>(ui->Panel2)}) {
-        panel->setEnabled(EditorShown);
-        panel->setVisible(EditorShown);
+    // with both panels hidden it takes the whole client area. What goes is
+    // hidden before what comes is shown: for a moment with both in the
+    // layout the window would grow to hold them, and it does not shrink
+    // back, which would push the button row down.
+    const auto showPanels = [this] {
+        for (QWidget* panel : {static_cast<QWidget*>(ui->Panel1), static_cast<QWidget*>(ui->Panel2)}) {
+            panel->setEnabled(EditorShown);
+            panel->setVisible(EditorShown);
+        }
+    };
+    const auto showReport = [this] {
+        ui->Memo1->setVisible(!EditorShown);
+        ui->Memo1->setEnabled(!EditorShown);
+    };
+    if (EditorShown) {
+        showReport();
+        showPanels();
+    } else {
+        showPanels();
+        showReport();
     }
-    ui->Memo1->setVisible(!EditorShown);
-    ui->Memo1->setEnabled(!EditorShown);
 }
 
 void TFormQuizloom::Memo1Change() { SwitchView(true); }

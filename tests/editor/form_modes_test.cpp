@@ -54,6 +54,22 @@ TEST_F(ModesTest, TheReportFillsTheClientAreaUntilClearedFromTheMenu) {
     EXPECT_EQ(f.Memo1->toPlainText(), "отчёт");
 }
 
+// Without a window manager nothing maximizes or restores the window; the
+// way back to the editor must not leave it taller with the button row lower.
+TEST_F(ModesTest, ReportAndBackKeepTheWindowSizeAndTheButtonRow) {
+    Ui::TFormQuizloom& f = form();
+    const QSize size = window().size();
+    const QPoint buttons = f.Panel2->pos();
+    for (int i = 0; i < 2; ++i) {
+        f.Memo1->setPlainText("отчёт");
+        processEvents();
+        f.NClearStat->trigger();
+        processEvents();
+        EXPECT_EQ(window().size(), size);
+        EXPECT_EQ(f.Panel2->pos(), buttons);
+    }
+}
+
 TEST_F(ModesTest, TheEditorViewCommandLeavesAMaximizedEditorAlone) {
     window().showMaximized();
     form().NClearStat->trigger();
