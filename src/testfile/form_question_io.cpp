@@ -25,6 +25,8 @@ void showWhole(QLineEdit* edit, const std::string& utf8) {
     if (text.size() > edit->maxLength())
         edit->setMaxLength(static_cast<int>(text.size()));
     edit->setText(text);
+    // A long text is shown from its beginning, not scrolled to its end.
+    edit->setCursorPosition(0);
 }
 
 struct HeaderBinding {

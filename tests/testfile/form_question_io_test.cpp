@@ -205,6 +205,7 @@ TEST_F(QuestionIoTest, LongValuesAreShownAndSavedWhole) {
     const std::string original = bank(fullHeader("Т") + optionQuestion("101", longText, kOptions, {}));
     open();
     EXPECT_EQ(form().EditQue->text().size(), 80000);
+    EXPECT_EQ(form().EditQue->cursorPosition(), 0); // its beginning is in view
     editMode();
     form().BtnSave->click();
     EXPECT_EQ(readFileBytes(path()), original);
