@@ -39,7 +39,7 @@ Outcome runCheck(const std::string& workingDir, const Lines& args) {
     const TempDir capture;
     std::string command = "cd " + shellQuoted(workingDir) + " && exec " + shellQuoted(QUIZLOOM_CHECK_BINARY);
     for (const std::string& arg : args)
-        command += " " + shellQuoted(arg);
+        command.append(" ").append(shellQuoted(arg));
     command += " >" + shellQuoted(capture.file("out")) + " 2>" + shellQuoted(capture.file("err"));
     const int raw = std::system(command.c_str());
     Outcome outcome;
