@@ -14,6 +14,7 @@
 class QLabel;
 class QLineEdit;
 namespace Ui { class TFormQuizloom; }
+namespace quizloom::check { struct FileCheck; }
 
 class TFormQuizloom : public QMainWindow {
     Q_OBJECT
@@ -121,6 +122,9 @@ private:
     void LayAnswerArea(int level);
     // A current test exists: CurrentTest names a listed entry.
     bool HasCurrentTest() const;
+    // The findings for the test at index (none listed there: "no test"),
+    // the first question error of the run kept in the first-error record.
+    quizloom::check::FileCheck CheckListedTest(int index);
 
     std::unique_ptr<Ui::TFormQuizloom> ui;
     Dialogs& dialogs_;
@@ -149,8 +153,7 @@ private:
     QuestionSnapshot PasteUndoBuffer;
     bool PasteUndoAvailable = false;
 
-    // Check run (checker/).
-    std::string SeparatorLine = std::string(182, '-');
+    // Check run (checker/): the first question error of the run.
     bool FirstErrorPending = false;
     int FirstErrorVariant = 0;
     int FirstErrorQuestion = 0;

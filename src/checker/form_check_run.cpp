@@ -18,21 +18,6 @@ namespace check = quizloom::check;
 
 namespace {
 
-// The first question error of a run (variant, question), armed by the run.
-struct FirstErrorRecord {
-    bool& pending;
-    int& variant;
-    int& question;
-
-    void note(const check::FileCheck& file) {
-        if (pending && file.firstError) {
-            variant = file.firstError->variant;
-            question = file.firstError->question;
-            pending = false;
-        }
-    }
-};
-
 QString joinedLines(const std::vector<std::string>& lines) {
     std::string text;
     std::size_t size = 0;
@@ -62,10 +47,19 @@ template <class... Parts> std::vector<std::string> concatenated(const Parts&... 
 
 } // namespace
 
-bool TFormQuizloom::CheckTestFile(int index) {
-    const check::FileCheck file =
+check::FileCheck TFormQuizloom::CheckListedTest(int index) {
+    check::FileCheck file =
         check::checkTestFile(listedPath(TestPaths, TestCount, index), ui->NPrintStatMin->isChecked());
-    FirstErrorRecord{FirstErrorPending, FirstErrorVariant, FirstErrorQuestion}.note(file);
+    if (FirstErrorPending && file.firstError) {
+        FirstErrorVariant = file.firstError->variant;
+        FirstErrorQuestion = file.firstError->question;
+        FirstErrorPending = false;
+    }
+    return file;
+}
+
+bool TFormQuizloom::CheckTestFile(int index) {
+    const check::FileCheck file = CheckListedTest(index);
     if (!file.lines.empty())
         ui->Memo1->appendPlainText(joinedLines(file.lines));
     return file.passed;
@@ -74,13 +68,11 @@ bool TFormQuizloom::CheckTestFile(int index) {
 void TFormQuizloom::NTestingClick() {
     const bool oneTest = ui->NBoolOneTest->isChecked();
     const bool simple = ui->NSimple->isChecked();
-    const bool onlyDamaged = ui->NPrintStatMin->isChecked();
 
     std::size_t damaged = 0;
     FirstErrorVariant = -1;
     FirstErrorQuestion = -1;
     FirstErrorPending = true;
-    FirstErrorRecord firstError{FirstErrorPending, FirstErrorVariant, FirstErrorQuestion};
 
     setWindowState(windowState() | Qt::WindowMaximized);
     ui->Memo1->clear();
@@ -90,8 +82,7 @@ void TFormQuizloom::NTestingClick() {
     std::vector<std::string> sections;
     check::QuestionPosition open;
     auto checkOne = [&](int index) {
-        check::FileCheck file = check::checkTestFile(listedPath(TestPaths, TestCount, index), onlyDamaged);
-        firstError.note(file);
+        check::FileCheck file = CheckListedTest(index);
         sections.insert(sections.end(), std::make_move_iterator(file.lines.begin()),
                         std::make_move_iterator(file.lines.end()));
         if (!file.passed && damaged++ == 0)
