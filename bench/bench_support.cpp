@@ -1,19 +1,18 @@
 #include "bench_support.h"
 
-#include <fstream>
+#include <filesystem>
 #include <stdexcept>
 
+#include "support/temp_dir.h"
+#include "testfile/test_format.h"
 #include "text/cp1251.h"
 
 namespace quizloom::bench {
 namespace {
 
-struct HeaderEntry {
-    const char* key;
-    std::string value;
-};
+namespace tf = testformat;
 
-void appendEntry(std::string& out, const std::string& key, const std::string& value)
+void appendEntry(std::string& out, std::string_view key, std::string_view value)
 {
     out += key;
     out += '=';
@@ -21,17 +20,21 @@ void appendEntry(std::string& out, const std::string& key, const std::string& va
     out += "\r\n";
 }
 
+void replaceOnce(std::string& bytes, const std::string& from, const std::string& to)
+{
+    const std::size_t at = bytes.find(from);
+    if (at == std::string::npos)
+        throw std::logic_error("test data lacks " + from);
+    bytes.replace(at, from.size(), to);
+}
+
+void replaceAll(std::string& bytes, const std::string& from, const std::string& to)
+{
+    for (std::size_t at = bytes.find(from); at != std::string::npos; at = bytes.find(from, at + to.size()))
+        bytes.replace(at, from.size(), to);
+}
+
 } // namespace
-
-std::string optionKeyName(int i)
-{
-    return std::string("Вариант №").append(std::to_string(i));
-}
-
-std::string correctKeyName(int i)
-{
-    return std::string("Правильный ответ №").append(std::to_string(i));
-}
 
 std::string questionText(int variant, int question)
 {
@@ -50,29 +53,29 @@ std::string optionText(int variant, int question, int option)
 std::string makeLargestTestBytes()
 {
     std::string utf8 = "[Тест]\r\n";
-    const HeaderEntry header[] = {
-        {"Название теста", "Самый большой тест"},
-        {"Дисциплина", "физиология"},
-        {"Тип", "много вариантов ответа"},
-        {"Уровень", "1"},
-        {"Количество вариантов", std::to_string(kLargestVariants)},
-        {"Количество вопросов", std::to_string(kLargestQuestions)},
-        {"Оценка 5", "95"},
-        {"Оценка 4", "85"},
-        {"Оценка 3", "75"},
+    const std::pair<std::string_view, std::string> header[] = {
+        {tf::kKeyName, "Самый большой тест"},
+        {tf::kKeySubject, "физиология"},
+        {tf::kKeyType, std::string(tf::kTypeMany)},
+        {tf::kKeyLevel, "1"},
+        {tf::kKeyVariants, std::to_string(kLargestVariants)},
+        {tf::kKeyQuestions, std::to_string(kLargestQuestions)},
+        {tf::kKeyGrade5, "95"},
+        {tf::kKeyGrade4, "85"},
+        {tf::kKeyGrade3, "75"},
     };
-    for (const HeaderEntry& entry : header)
-        appendEntry(utf8, entry.key, entry.value);
+    for (const auto& [key, value] : header)
+        appendEntry(utf8, key, value);
     for (int variant = 1; variant <= kLargestVariants; ++variant) {
         for (int question = 1; question <= kLargestQuestions; ++question) {
             utf8 += '[';
-            utf8 += std::to_string(variant * 100 + question);
+            utf8 += tf::sectionName(variant, question);
             utf8 += "]\r\n";
-            appendEntry(utf8, "Вопрос", questionText(variant, question));
-            for (int i = 1; i <= kAnswers; ++i)
-                appendEntry(utf8, optionKeyName(i), optionText(variant, question, i));
-            for (int i = 1; i <= kAnswers; ++i)
-                appendEntry(utf8, correctKeyName(i), optionText(variant, question, i));
+            appendEntry(utf8, tf::kKeyQuestion, questionText(variant, question));
+            for (int i = 1; i <= tf::kAnswerCount; ++i)
+                appendEntry(utf8, tf::optionKey(i), optionText(variant, question, i));
+            for (int i = 1; i <= tf::kAnswerCount; ++i)
+                appendEntry(utf8, tf::correctKey(i), optionText(variant, question, i));
         }
     }
     return utf8ToCp1251(utf8);
@@ -80,12 +83,32 @@ std::string makeLargestTestBytes()
 
 void writeLargestTest(const std::string& path)
 {
-    const std::string bytes = makeLargestTestBytes();
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
+    testing::writeFileBytes(path, makeLargestTestBytes());
+}
+
+std::vector<std::string> writeBank(const std::string& folder, bool manyFindings)
+{
+    std::filesystem::create_directories(folder);
+    const std::string clean = makeLargestTestBytes();
+    // A section whose name is wrong reads as a missing question; a level of 3 is a header problem.
+    std::string missingQuestion = clean;
+    replaceOnce(missingQuestion, "\r\n[1250]\r\n", "\r\n[12500]\r\n");
+    std::string badLevel = clean;
+    replaceOnce(badLevel, utf8ToCp1251("Уровень=1"), utf8ToCp1251("Уровень=3"));
+    if (manyFindings) {
+        // Renamed keys read as absent: no question has a correct answer.
+        const std::string key = utf8ToCp1251(tf::kCorrectKeyPrefix);
+        const std::string renamed = utf8ToCp1251("Правильный ответ No");
+        replaceAll(missingQuestion, key, renamed);
+        replaceAll(badLevel, key, renamed);
+    }
+    std::vector<std::string> paths;
+    for (int i = 0; i < kBankSize; ++i) {
+        const std::string& bytes = i % 10 == 3 ? missingQuestion : i % 10 == 8 ? badLevel : clean;
+        paths.push_back(folder + "/test" + std::to_string(1000 + i) + ".ini");
+        testing::writeFileBytes(paths.back(), bytes);
+    }
+    return paths;
 }
 
 } // namespace quizloom::bench

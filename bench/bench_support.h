@@ -1,23 +1,31 @@
 #pragma once
 // Test data for the benchmarks: the largest test the format allows, 25
 // variants of 99 questions, every header and question key filled, as the
-// Windows-1251 bytes with CR LF line ends that a save produces.
+// Windows-1251 bytes with CR LF line ends that a save produces; and a bank
+// of such tests, some of them damaged.
 #include <string>
+#include <vector>
 
 namespace quizloom::bench {
 
 inline constexpr int kLargestVariants = 25;
 inline constexpr int kLargestQuestions = 99;
-inline constexpr int kAnswers = 5;
 
 std::string makeLargestTestBytes();
 void writeLargestTest(const std::string& path);
 
-// "Вариант №i" and "Правильный ответ №i" (UTF-8).
-std::string optionKeyName(int i);
-std::string correctKeyName(int i);
 // The texts makeLargestTestBytes() stores for a question (UTF-8).
 std::string questionText(int variant, int question);
 std::string optionText(int variant, int question, int option);
+
+// kBankSize largest tests written into folder (created as needed) as
+// test1000.ini, test1001.ini, ..., so their list order is their index order.
+// Every fifth is damaged: a question section under a wrong name (index
+// ending in 3) or a level of 3 (index ending in 8). With manyFindings the
+// damaged ones also lose every correct answer, so each gives some four
+// hundred report lines before the error cap stops it. Returns the paths.
+inline constexpr int kBankSize = 100;
+inline constexpr int kBankDamaged = kBankSize / 5;
+std::vector<std::string> writeBank(const std::string& folder, bool manyFindings);
 
 } // namespace quizloom::bench

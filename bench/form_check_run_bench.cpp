@@ -16,22 +16,18 @@
 #include <QDialog>
 #include <QDir>
 #include <QPlainTextEdit>
-#include <cstdlib>
-#include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "app/form_quizloom.h"
 #include "bench_support.h"
 #include "checker/structure_check.h"
-#include "text/cp1251.h"
+#include "support/temp_dir.h"
 #include "ui_form_quizloom.h"
 
 namespace {
 
-constexpr int kBankSize = 100;
-constexpr int kDamaged = kBankSize / 5;
+using quizloom::bench::kBankSize;
 
 // Any dialog is a fault of the run; it is counted and answered with Cancel.
 class CountingDialogs final : public Dialogs {
@@ -51,69 +47,24 @@ public:
     int execDialog(QDialog&) override { return ++shown, QDialog::Rejected; }
 };
 
-void replaceOnce(std::string& bytes, const std::string& from, const std::string& to) {
-    const std::size_t at = bytes.find(from);
-    if (at == std::string::npos)
-        throw std::logic_error("test data lacks " + from);
-    bytes.replace(at, from.size(), to);
-}
-
-void replaceAll(std::string& bytes, const std::string& from, const std::string& to) {
-    for (std::size_t at = bytes.find(from); at != std::string::npos; at = bytes.find(from, at + to.size()))
-        bytes.replace(at, from.size(), to);
-}
-
-void writeFile(const std::string& path, const std::string& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() || std::fclose(file) != 0)
-        throw std::runtime_error("cannot write " + path);
-}
-
 // A private folder, the current directory while it lives (the report file
 // is written there), with the bank in its "Тесты" folder, which the window
 // takes as its working directory.
 class BankFolder {
 public:
-    explicit BankFolder(bool manyFindings) {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quizloom-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot create a temporary folder");
-        root_ = pattern;
-        std::filesystem::create_directories(testsDir());
-        const std::string clean = quizloom::bench::makeLargestTestBytes();
-        // A section whose name is wrong reads as a missing question; a level of 3 is a header problem.
-        std::string missingQuestion = clean;
-        replaceOnce(missingQuestion, "\r\n[1250]\r\n", "\r\n[12500]\r\n");
-        std::string badLevel = clean;
-        replaceOnce(badLevel, quizloom::utf8ToCp1251("Уровень=1"), quizloom::utf8ToCp1251("Уровень=3"));
-        if (manyFindings) {
-            // Renamed keys read as absent: no question has a correct answer.
-            const std::string key = quizloom::utf8ToCp1251("Правильный ответ №");
-            const std::string renamed = quizloom::utf8ToCp1251("Правильный ответ No");
-            replaceAll(missingQuestion, key, renamed);
-            replaceAll(badLevel, key, renamed);
-        }
-        for (int i = 0; i < kBankSize; ++i) {
-            const std::string& bytes = i % 10 == 3 ? missingQuestion : i % 10 == 8 ? badLevel : clean;
-            paths_.push_back(testsDir() + "/test" + std::to_string(1000 + i) + ".ini");
-            writeFile(paths_.back(), bytes);
-        }
-        previous_ = QDir::currentPath();
-        QDir::setCurrent(QString::fromStdString(root_));
+    explicit BankFolder(bool manyFindings)
+        : paths_(quizloom::bench::writeBank(testsDir(), manyFindings)), previous_(QDir::currentPath()) {
+        QDir::setCurrent(QString::fromStdString(folder_.path()));
     }
-    ~BankFolder() {
-        QDir::setCurrent(previous_);
-        std::error_code ignored;
-        std::filesystem::remove_all(root_, ignored);
-    }
-    std::string testsDir() const { return root_ + "/Тесты"; }
-    std::string settingsPath() const { return root_ + "/bench.INI"; }
+    ~BankFolder() { QDir::setCurrent(previous_); }
+    std::string testsDir() const { return folder_.file("Тесты"); }
+    std::string settingsPath() const { return folder_.file("bench.INI"); }
     const std::vector<std::string>& paths() const { return paths_; }
 
 private:
-    std::string root_;
-    QString previous_;
+    quizloom::testing::TempDir folder_;
     std::vector<std::string> paths_;
+    QString previous_;
 };
 
 void BM_CoreCheckOfTheBank(benchmark::State& state) {
@@ -127,7 +78,7 @@ void BM_CoreCheckOfTheBank(benchmark::State& state) {
         lines = run.sectionLines.size();
         benchmark::DoNotOptimize(run.sectionLines.data());
     }
-    if (damaged != kDamaged)
+    if (damaged != quizloom::bench::kBankDamaged)
         state.SkipWithError("unexpected number of damaged tests");
     state.counters["files"] = kBankSize;
     state.counters["report_lines"] = static_cast<double>(lines);

@@ -12,16 +12,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <array>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <memory>
 #include <stdexcept>
 #include <string>
 
 #include "app/form_quizloom.h"
 #include "bench_support.h"
+#include "support/temp_dir.h"
 #include "testfile/profile_replace.h"
 #include "ui_form_quizloom.h"
 
@@ -48,32 +45,18 @@ public:
 // window's default working directory is its "Тесты" folder.
 class Sandbox {
 public:
-    Sandbox() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quizloom-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot create a temporary folder");
-        root_ = pattern;
+    Sandbox() : previous_(QDir::currentPath()) {
         std::filesystem::create_directories(testsDir());
-        previous_ = QDir::currentPath();
-        QDir::setCurrent(QString::fromStdString(root_));
+        QDir::setCurrent(QString::fromStdString(folder_.path()));
     }
-    ~Sandbox() {
-        QDir::setCurrent(previous_);
-        std::error_code ignored;
-        std::filesystem::remove_all(root_, ignored);
-    }
-    std::string testsDir() const { return root_ + "/Тесты"; }
-    std::string settingsPath() const { return root_ + "/bench.INI"; }
+    ~Sandbox() { QDir::setCurrent(previous_); }
+    std::string testsDir() const { return folder_.file("Тесты"); }
+    std::string settingsPath() const { return folder_.file("bench.INI"); }
 
 private:
-    std::string root_;
+    quizloom::testing::TempDir folder_;
     QString previous_;
 };
-
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 void BM_NavigationStepInEditMode(benchmark::State& state) {
     Sandbox sandbox;
@@ -105,7 +88,7 @@ void BM_PlainAtomicRewrite(benchmark::State& state) {
     Sandbox sandbox;
     const std::string path = sandbox.testsDir() + "/largest.ini";
     quizloom::bench::writeLargestTest(path);
-    const std::string bytes = readBytes(path);
+    const std::string bytes = quizloom::testing::readFileBytes(path);
     const std::array<std::string_view, 1> chunks{bytes};
     for (auto _ : state)
         if (!quizloom::profile::replaceFile(path, chunks))

@@ -6,17 +6,21 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "bench_support.h"
+#include "support/temp_dir.h"
 #include "testfile/profile_file.h"
 #include "testfile/profile_replace.h"
+#include "testfile/test_format.h"
 
 namespace {
 
 using quizloom::ProfileFile;
 namespace bench = quizloom::bench;
+namespace tf = quizloom::testformat;
 
 constexpr int kSavedVariant = 13;
 constexpr int kSavedQuestion = 50;
@@ -33,7 +37,7 @@ public:
         dir_ = pattern;
         path_ = dir_ + "/largest.ini";
         bytes_ = bench::makeLargestTestBytes();
-        bench::writeLargestTest(path_);
+        quizloom::testing::writeFileBytes(path_, bytes_);
     }
     ~LargestTestFile() { std::filesystem::remove_all(dir_); }
 
@@ -52,11 +56,6 @@ const LargestTestFile& largestTest()
     return file;
 }
 
-std::string sectionName(int variant, int question)
-{
-    return std::to_string(variant * 100 + question);
-}
-
 void BM_OpenAndReadEveryKey(benchmark::State& state)
 {
     const std::string& path = largestTest().path();
@@ -71,13 +70,13 @@ void BM_OpenAndReadEveryKey(benchmark::State& state)
         keys = std::size(headerKeys);
         for (int variant = 1; variant <= bench::kLargestVariants; ++variant) {
             for (int question = 1; question <= bench::kLargestQuestions; ++question) {
-                const std::string section = sectionName(variant, question);
+                const std::string section = tf::sectionName(variant, question);
                 benchmark::DoNotOptimize(file.readString(section, "Вопрос", ""));
-                for (int i = 1; i <= bench::kAnswers; ++i) {
-                    benchmark::DoNotOptimize(file.readString(section, bench::optionKeyName(i), ""));
-                    benchmark::DoNotOptimize(file.readString(section, bench::correctKeyName(i), "Error"));
+                for (int i = 1; i <= tf::kAnswerCount; ++i) {
+                    benchmark::DoNotOptimize(file.readString(section, tf::optionKey(i), ""));
+                    benchmark::DoNotOptimize(file.readString(section, tf::correctKey(i), "Error"));
                 }
-                keys += 1 + 2 * bench::kAnswers;
+                keys += 1 + 2 * tf::kAnswerCount;
             }
         }
     }
@@ -92,7 +91,7 @@ BENCHMARK(BM_OpenAndReadEveryKey)->Unit(benchmark::kMillisecond);
 void BM_SaveQuestion(benchmark::State& state)
 {
     const std::string& path = largestTest().path();
-    const std::string section = sectionName(kSavedVariant, kSavedQuestion);
+    const std::string section = tf::sectionName(kSavedVariant, kSavedQuestion);
     const std::string texts[] = {bench::questionText(kSavedVariant, kSavedQuestion) + " (правка)",
                                  bench::questionText(kSavedVariant, kSavedQuestion)};
     int round = 0;
@@ -107,10 +106,10 @@ void BM_SaveQuestion(benchmark::State& state)
         file.writeString("Тест", "Оценка 4", "85");
         file.writeString("Тест", "Оценка 3", "75");
         file.writeString(section, "Вопрос", texts[round++ % 2]);
-        for (int i = 1; i <= bench::kAnswers; ++i) {
+        for (int i = 1; i <= tf::kAnswerCount; ++i) {
             const std::string option = bench::optionText(kSavedVariant, kSavedQuestion, i);
-            file.writeString(section, bench::optionKeyName(i), option);
-            file.writeString(section, bench::correctKeyName(i), option);
+            file.writeString(section, tf::optionKey(i), option);
+            file.writeString(section, tf::correctKey(i), option);
         }
         file.release();
     }

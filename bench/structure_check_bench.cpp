@@ -3,62 +3,25 @@
 // either in a question or in its header.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "bench_support.h"
 #include "checker/structure_check.h"
-#include "text/cp1251.h"
+#include "support/temp_dir.h"
 
 namespace {
 
-constexpr int kBankSize = 100;
-
-void replaceOnce(std::string& bytes, const std::string& from, const std::string& to) {
-    const std::size_t at = bytes.find(from);
-    if (at == std::string::npos)
-        throw std::logic_error("test data lacks " + from);
-    bytes.replace(at, from.size(), to);
-}
+using quizloom::bench::kBankSize;
 
 // Written once per process into a private folder, removed at exit.
 class Bank {
 public:
-    Bank() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quizloom-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot create " + pattern);
-        folder_ = pattern;
-        const std::string clean = quizloom::bench::makeLargestTestBytes();
-        // A question whose section name is wrong reads as missing; a level of 3 is a header problem.
-        std::string missingQuestion = clean;
-        replaceOnce(missingQuestion, "\r\n[1250]\r\n", "\r\n[12500]\r\n");
-        std::string badLevel = clean;
-        replaceOnce(badLevel, quizloom::utf8ToCp1251("Уровень=1"), quizloom::utf8ToCp1251("Уровень=3"));
-        for (int i = 0; i < kBankSize; ++i) {
-            const std::string& bytes = i % 10 == 3 ? missingQuestion : i % 10 == 8 ? badLevel : clean;
-            paths_.push_back(folder_ + "/test" + std::to_string(1000 + i) + ".ini");
-            writeFile(paths_.back(), bytes);
-        }
-    }
-    ~Bank() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
     const std::vector<std::string>& paths() const { return paths_; }
 
 private:
-    static void writeFile(const std::string& path, const std::string& bytes) {
-        std::FILE* file = std::fopen(path.c_str(), "wb");
-        if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() || std::fclose(file) != 0)
-            throw std::runtime_error("cannot write " + path);
-    }
-    std::string folder_;
-    std::vector<std::string> paths_;
+    quizloom::testing::TempDir folder_;
+    std::vector<std::string> paths_ = quizloom::bench::writeBank(folder_.path(), false);
 };
 
 const Bank& bank() {
@@ -74,7 +37,7 @@ void checkBank(benchmark::State& state, bool printOnlyDamaged) {
         damaged = run.damagedCount;
         benchmark::DoNotOptimize(run.sectionLines.data());
     }
-    if (damaged != kBankSize / 5)
+    if (damaged != quizloom::bench::kBankDamaged)
         state.SkipWithError("unexpected damaged count");
     state.counters["files"] = kBankSize;
     state.counters["damaged"] = static_cast<double>(damaged);
