@@ -4,25 +4,17 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QWidget>
-#include <algorithm>
 #include <filesystem>
 
+#include "support/ini_doc.h"
 #include "text/cp1251.h"
 
 namespace quizloom::testing {
 
 std::string iniBytes(const std::vector<IniEntry>& entries) {
-    std::vector<std::string> sections;
-    for (const IniEntry& e : entries)
-        if (std::find(sections.begin(), sections.end(), e.section) == sections.end())
-            sections.push_back(e.section);
-    std::string text;
-    for (const std::string& section : sections) {
-        text += "[" + section + "]\r\n";
-        for (const IniEntry& e : entries)
-            if (e.section == section) text += e.key + "=" + e.value + "\r\n";
-    }
-    return utf8ToCp1251(text);
+    IniDoc doc;
+    for (const IniEntry& e : entries) doc.set(e.section, e.key, e.value);
+    return doc.bytes();
 }
 
 std::string readFileUtf8(const std::string& path) { return cp1251ToUtf8(readFileBytes(path)); }
