@@ -42,8 +42,7 @@ report="$start/Результаты проверки тестов.txt"
 e2e_start "$start"
 e2e_wait_window
 # "Файл", then the access letter of "&Проверить структуру теста на ошибки".
-xdotool mousemove --window "$E2E_WID" 16 10 click 1 || e2e_fail "cannot click the menu bar"
-sleep 0.5
+e2e_open_file_menu
 e2e_type "п"
 for _ in $(seq 50); do [ -f "$report" ] && break; sleep 0.1; done
 [ -f "$report" ] || e2e_fail "no report file after the check run"
@@ -69,8 +68,7 @@ if [ -x "$tool" ]; then
 fi
 
 # "Файл" > "&Выход" ends the program from the report view.
-xdotool mousemove --window "$E2E_WID" 16 10 click 1 || e2e_fail "cannot click the menu bar"
-sleep 0.5
+e2e_open_file_menu
 e2e_type "в"
 e2e_expect_exit 0
 e2e_pass

@@ -32,23 +32,13 @@ INI
 )
 printf '%s\n' "$bank" | e2e_write_ini "$test"
 
-# Window coordinates of control centres: the form places its controls at
-# fixed positions below the menu bar.
-click() {
-    xdotool mousemove --window "$E2E_WID" "$1" "$2" click 1 || e2e_fail "click at $1,$2"
-    sleep 0.3
-}
-RADIO_EDIT="594 114"
-QUESTION="344 164"
-NEXT_QUESTION="624 438"
-
 e2e_start "$start"
 e2e_wait_window
-click $RADIO_EDIT
-click $QUESTION
+e2e_click $E2E_AT_RADIO_EDIT
+e2e_click $E2E_AT_QUESTION
 e2e_key ctrl+a
 e2e_type "Сколько будет два плюс два"
-click $NEXT_QUESTION
+e2e_click $E2E_AT_NEXT_QUESTION
 e2e_key Escape
 e2e_expect_exit 0
 

@@ -18,6 +18,7 @@
 #   e2e_key KEY...            press keys, xdotool names: Escape Return Tab ctrl+a
 #   e2e_type TEXT             type TEXT (UTF-8; Cyrillic works)
 #   e2e_click X Y             click at X,Y of the window E2E_WID
+#   e2e_open_file_menu        click the menu bar's first menu, "Файл", and let it open
 #   e2e_wait_exit [SECONDS]   wait for the program to end (default 20 s);
 #                             sets E2E_RC
 #   e2e_expect_exit CODE      e2e_wait_exit, then require exit code CODE
@@ -27,7 +28,17 @@
 #   e2e_expect_contains FILE TEXT   require the UTF-8 view of FILE to hold TEXT
 #   e2e_fail MESSAGE          fail the script
 #   e2e_pass                  report success (call last)
+#
+# Window coordinates of control centres, for e2e_click: the form places its
+# controls at fixed positions below the menu bar.
+#   E2E_AT_BOX_SUBJECT  E2E_AT_RADIO_EDIT  E2E_AT_QUESTION  E2E_AT_NEXT_QUESTION
 set -uo pipefail
+
+E2E_AT_FILE_MENU="16 10"
+E2E_AT_BOX_SUBJECT="480 88"
+E2E_AT_RADIO_EDIT="594 114"
+E2E_AT_QUESTION="344 164"
+E2E_AT_NEXT_QUESTION="624 438"
 
 E2E_TIMEOUT=${E2E_TIMEOUT:-30}
 
@@ -128,6 +139,11 @@ e2e_type() {
 e2e_click() {
     xdotool mousemove --window "$E2E_WID" "$1" "$2" click 1 || e2e_fail "click at $1,$2"
     sleep 0.3
+}
+
+e2e_open_file_menu() {
+    e2e_click $E2E_AT_FILE_MENU
+    sleep 0.2
 }
 
 e2e_wait_exit() {

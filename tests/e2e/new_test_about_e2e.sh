@@ -14,11 +14,6 @@ e2e_write_ini "$bank/a.ini" <<'INI'
 Название теста=Алгебра
 INI
 
-open_menu() { # the menu bar's first menu, "Файл"
-    xdotool mousemove --window "$E2E_WID" 16 10 click 1 || e2e_fail "cannot click the menu bar"
-    sleep 0.5
-}
-
 # Waits until no visible window has that title.
 wait_gone() {
     local i
@@ -34,7 +29,7 @@ e2e_wait_window
 main_wid=$E2E_WID
 
 # "Файл" > "&Новый": the test name, then the file name.
-open_menu
+e2e_open_file_menu
 e2e_type "н"
 e2e_wait_window "Введите"
 first=$E2E_WID
@@ -61,8 +56,7 @@ e2e_expect_contains "$file" "Название теста=Физика"
 # presses "Сохранить".
 E2E_WID=$main_wid
 xdotool windowfocus --sync "$E2E_WID"
-xdotool mousemove --window "$E2E_WID" 300 171 click 1 || e2e_fail "cannot click the question field"
-sleep 0.3
+e2e_click $E2E_AT_QUESTION
 e2e_type "Первый вопрос физики"
 e2e_key Return
 sleep 0.5
@@ -78,7 +72,7 @@ import -window "$main_wid" "$shots/main_window.png" || e2e_fail "no screenshot o
 for round in 1 2; do
     E2E_WID=$main_wid
     xdotool windowfocus --sync "$E2E_WID"
-    open_menu
+    e2e_open_file_menu
     e2e_key Left
     e2e_key Return
     e2e_wait_window "О программе"

@@ -20,21 +20,16 @@ INI
 cp "$start/Тесты/aa_physics.ini" "$E2E_DIR/physics.ini"
 cp "$start/Тесты/algebra.ini" "$E2E_DIR/algebra.ini"
 
-# Window coordinates of control centres (fixed positions below the menu bar).
-RADIO_EDIT="594 114"
-QUESTION="344 164"
-BOX_SUBJECT="480 88"
-
 # First run: no settings file.
 e2e_start "$start"
 e2e_wait_window
-e2e_click $QUESTION
+e2e_click $E2E_AT_QUESTION
 e2e_key ctrl+a
 e2e_type "Read mode"
 e2e_key Return
 e2e_expect_same_bytes "$start/Тесты/algebra.ini" "$E2E_DIR/algebra.ini"
-e2e_click $RADIO_EDIT
-e2e_click $QUESTION
+e2e_click $E2E_AT_RADIO_EDIT
+e2e_click $E2E_AT_QUESTION
 e2e_key ctrl+a
 e2e_type "Сколько будет два плюс два"
 e2e_key Return
@@ -42,7 +37,7 @@ sleep 0.3
 e2e_expect_contains "$start/Тесты/algebra.ini" "Вопрос=Сколько будет два плюс два"
 e2e_expect_same_bytes "$start/Тесты/aa_physics.ini" "$E2E_DIR/physics.ini"
 # Escape quits from a combo box too, asking nothing.
-e2e_click $BOX_SUBJECT
+e2e_click $E2E_AT_BOX_SUBJECT
 e2e_key Escape
 e2e_expect_exit 0
 [ -f "$E2E_SETTINGS" ] || e2e_fail "no settings file after the first run"
