@@ -32,7 +32,8 @@ struct IniEntry {
 };
 
 // The bytes of a profile file holding entries in the given order (sections
-// in the order they first appear), Windows-1251 with CR LF line ends.
+// in the order they first appear; a key given twice keeps its last value),
+// Windows-1251 with CR LF line ends.
 std::string iniBytes(const std::vector<IniEntry>& entries);
 // Whole file converted from Windows-1251 to UTF-8.
 std::string readFileUtf8(const std::string& path);
