@@ -44,8 +44,7 @@ e2e_wait_window
 # "Файл", then the access letter of "&Проверить структуру теста на ошибки".
 e2e_open_file_menu
 e2e_type "п"
-for _ in $(seq 50); do [ -f "$report" ] && break; sleep 0.1; done
-[ -f "$report" ] || e2e_fail "no report file after the check run"
+e2e_wait_file "$report"
 sleep 0.3
 
 e2e_expect_contains "$report" "Проверено 2 файл(ов) с тестами, найдено ошибок структур: 1"

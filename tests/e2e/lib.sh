@@ -24,8 +24,10 @@
 #   e2e_expect_exit CODE      e2e_wait_exit, then require exit code CODE
 #   e2e_write_ini FILE        write stdin (UTF-8, LF) as Windows-1251 with CR LF
 #   e2e_read_utf8 FILE        print FILE converted from Windows-1251 to UTF-8
+#   e2e_wait_file FILE        wait up to E2E_TIMEOUT s for FILE to exist
 #   e2e_expect_same_bytes A B require files A and B to be byte-identical
 #   e2e_expect_contains FILE TEXT   require the UTF-8 view of FILE to hold TEXT
+#                             (waits up to E2E_TIMEOUT s for it to appear)
 #   e2e_fail MESSAGE          fail the script
 #   e2e_pass                  report success (call last)
 #
@@ -90,11 +92,29 @@ _e2e_start_xvfb() {
     xauth -q -f "$XAUTHORITY" add "$DISPLAY" . "$cookie"
     timeout "$E2E_TIMEOUT" bash -c 'until xdotool getdisplaygeometry >/dev/null 2>&1; do sleep 0.1; done' ||
         e2e_fail "display $DISPLAY does not answer"
+    _e2e_cyrillic_keys
+}
+
+# xdotool types a character that has no key by remapping a spare key for
+# that one press; a busy program may read the press after the mapping is gone
+# and lose the character. So the Cyrillic letters and "№" get keys of their
+# own (the media keys 200 and up, which no test presses) before the program
+# starts.
+_e2e_cyrillic_keys() {
+    local letter code=200 map="$E2E_DIR/cyrillic.xmodmap"
+    : >"$map"
+    for letter in a be ve ghe de ie io zhe ze i shorti ka el em en o pe er es te u ef ha \
+                  tse che sha shcha hardsign yeru softsign e yu ya; do
+        echo "keycode $code = Cyrillic_$letter Cyrillic_${letter^^}" >>"$map"
+        code=$((code + 1))
+    done
+    echo "keycode $code = numerosign numerosign" >>"$map"
+    xmodmap "$map" || e2e_fail "cannot load the Cyrillic keys"
 }
 
 e2e_init() {
     local binary=$1 outdir=$2
-    _e2e_require Xvfb xauth xdotool iconv od
+    _e2e_require Xvfb xauth xdotool xmodmap iconv od
     [ -x "$binary" ] || e2e_fail "no binary at $binary"
     mkdir -p "$outdir" || e2e_fail "cannot create $outdir"
     E2E_DIR=$(mktemp -d "$outdir/run.XXXXXX") || e2e_fail "cannot create a folder in $outdir"
@@ -141,9 +161,21 @@ e2e_click() {
     sleep 0.3
 }
 
+# The program's visible top-level windows, its open menus included.
+_e2e_visible_windows() {
+    xdotool search --onlyvisible --class quizloom 2>/dev/null | wc -l
+}
+
 e2e_open_file_menu() {
+    local before i
+    before=$(_e2e_visible_windows)
     e2e_click $E2E_AT_FILE_MENU
-    sleep 0.2
+    # The menu is a window of its own: wait until it is up before typing.
+    for i in $(seq $((E2E_TIMEOUT * 10))); do
+        [ "$(_e2e_visible_windows)" -gt "$before" ] && { sleep 0.2; return 0; }
+        sleep 0.1
+    done
+    e2e_fail "the menu \"Файл\" did not open"
 }
 
 e2e_wait_exit() {
@@ -176,8 +208,23 @@ e2e_expect_same_bytes() {
     cmp -s "$1" "$2" || e2e_fail "$1 and $2 differ: $(cmp "$1" "$2" 2>&1)"
 }
 
+e2e_wait_file() {
+    local i
+    for i in $(seq $((E2E_TIMEOUT * 10))); do
+        [ -f "$1" ] && return 0
+        sleep 0.1
+    done
+    e2e_fail "no file $1"
+}
+
+# The program writes in its own time: a text still missing is waited for.
 e2e_expect_contains() {
-    e2e_read_utf8 "$1" | grep -qF -- "$2" || e2e_fail "$1 does not hold \"$2\""
+    local i
+    for i in $(seq $((E2E_TIMEOUT * 10))); do
+        [ -f "$1" ] && iconv -f CP1251 -t UTF-8 "$1" 2>/dev/null | grep -qF -- "$2" && return 0
+        sleep 0.1
+    done
+    e2e_fail "$1 does not hold \"$2\""
 }
 
 e2e_pass() {

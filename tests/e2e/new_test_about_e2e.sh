@@ -17,7 +17,7 @@ INI
 # Waits until no visible window has that title.
 wait_gone() {
     local i
-    for i in $(seq 50); do
+    for i in $(seq $((E2E_TIMEOUT * 10))); do
         xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
         sleep 0.1
     done
@@ -36,7 +36,7 @@ first=$E2E_WID
 e2e_key ctrl+a
 e2e_type "Физика"
 e2e_key Return
-for _ in $(seq 50); do
+for _ in $(seq $((E2E_TIMEOUT * 10))); do
     E2E_WID=$(xdotool search --onlyvisible --name "^Введите\$" | grep -vx "$first" | head -n1)
     [ -n "$E2E_WID" ] && break
     sleep 0.1
