@@ -77,12 +77,12 @@ constexpr Wire<QAction> kMenuCommands[] = {
     {&Form::N2, &TFormQuizloom::N2Click},
 };
 
-struct StatusPanelSpec {
+struct StatusPanelLayout {
     const char* name;
     const char* text;
     int width; // 0: takes the rest of the bar
 };
-constexpr StatusPanelSpec kStatusPanels[] = {
+constexpr StatusPanelLayout kStatusPanels[] = {
     {"StatusPanel1", "Статус", 45},
     {"StatusPanel2", "Файл:", 42},
     {"StatusPanel3", "", 0},
@@ -96,11 +96,11 @@ TFormQuizloom::TFormQuizloom(QString settingsPath, Dialogs& dialogs, QWidget* pa
       title_(applicationTitle(QCoreApplication::applicationFilePath())) {
     ui->setupUi(this);
     for (std::size_t i = 0; i < StatusPanels.size(); ++i) {
-        const StatusPanelSpec& spec = kStatusPanels[i];
-        auto* panel = new QLabel(QString::fromUtf8(spec.text), ui->StatusBar1);
-        panel->setObjectName(QString::fromUtf8(spec.name));
-        if (spec.width > 0) panel->setMinimumWidth(spec.width);
-        ui->StatusBar1->addWidget(panel, spec.width > 0 ? 0 : 1);
+        const StatusPanelLayout& entry = kStatusPanels[i];
+        auto* panel = new QLabel(QString::fromUtf8(entry.text), ui->StatusBar1);
+        panel->setObjectName(QString::fromUtf8(entry.name));
+        if (entry.width > 0) panel->setMinimumWidth(entry.width);
+        ui->StatusBar1->addWidget(panel, entry.width > 0 ? 0 : 1);
         StatusPanels[i] = panel;
     }
     for (QComboBox* box : {ui->EditType, ui->BoxSubject}) {
