@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 
 #include "app/form_quizloom.h"
+#include "app/gui_window_state.h"
 #include "checker/report_file.h"
 #include "checker/structure_check.h"
 #include "ui_form_quizloom.h"
@@ -74,7 +75,7 @@ void TFormQuizloom::NTestingClick() {
     FirstErrorQuestion = -1;
     FirstErrorPending = true;
 
-    setWindowState(windowState() | Qt::WindowMaximized);
+    maximizeWindow(*this);
     ui->Memo1->clear();
 
     // The sections of the examined files, and the question the run opens:

@@ -6,6 +6,7 @@
 #include <QRadioButton>
 
 #include "app/form_quizloom.h"
+#include "app/gui_window_state.h"
 #include "ui_form_quizloom.h"
 
 void TFormQuizloom::RadioButtonReadClick() {
@@ -23,7 +24,7 @@ void TFormQuizloom::SwitchView(bool report) {
         ui->Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         ui->Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     } else {
-        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+        restoreWindow(*this);
     }
     EditorShown = !report;
     // The report box sits in the client layout between the two panels, so

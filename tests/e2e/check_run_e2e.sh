@@ -41,6 +41,7 @@ report="$start/Результаты проверки тестов.txt"
 
 e2e_start "$start"
 e2e_wait_window
+normal_size=$(xdotool getwindowgeometry "$E2E_WID" | sed -n 's/.*Geometry: //p')
 # "Файл", then the access letter of "&Проверить структуру теста на ошибки".
 e2e_open_file_menu
 e2e_type "п"
@@ -66,7 +67,20 @@ if [ -x "$tool" ]; then
         e2e_fail "quizloom-check prints other lines than the report file"
 fi
 
-# "Файл" > "&Выход" ends the program from the report view.
+# The report fills the maximized window; "&Очистить статистику" brings the
+# editor back at its earlier size.
+window_size() { xdotool getwindowgeometry "$E2E_WID" | sed -n 's/.*Geometry: //p'; }
+# Waits until the window has that size; fails naming what it is instead.
+expect_size() {
+    for _ in $(seq $((E2E_TIMEOUT * 10))); do [ "$(window_size)" = "$1" ] && return 0; sleep 0.1; done
+    e2e_fail "$2: the window is $(window_size), not $1"
+}
+expect_size "$(xdotool getdisplaygeometry | tr ' ' x)" "the report view is not maximized"
+e2e_open_file_menu
+e2e_type "о"
+expect_size "$normal_size" "the editor view did not come back at its size"
+
+# "Файл" > "&Выход" ends the program.
 e2e_open_file_menu
 e2e_type "в"
 e2e_expect_exit 0
