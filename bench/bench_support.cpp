@@ -4,13 +4,13 @@
 #include <stdexcept>
 
 #include "support/temp_dir.h"
-#include "testfile/test_format.h"
-#include "text/cp1251.h"
+#include "core/quiz/quiz_format.h"
+#include "core/text/cp1251.h"
 
 namespace quizloom::bench {
 namespace {
 
-namespace tf = testformat;
+namespace tf = quiz;
 
 void appendEntry(std::string& out, std::string_view key, std::string_view value)
 {

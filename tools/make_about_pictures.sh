@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Draws the two pictures of the About dialog with ImageMagick and writes them,
-# as JPEG bytes, into src/about/about_pictures.h. Run it again only to change
+# as JPEG bytes, into src/gui/about/about_pictures.h. Run it again only to change
 # the pictures; the build uses the generated header.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -61,5 +61,5 @@ emit() {
   emit kLoomJpeg "$work/loom.jpg"
   echo
   echo "} // namespace quizloom::about"
-} >src/about/about_pictures.h
+} >src/gui/about/about_pictures.h
 cp "$work/sheet.jpg" "$work/loom.jpg" "${PICTURE_PREVIEW_DIR:-$work}/" 2>/dev/null || true

@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "testfile/profile_file.h"
-#include "text/case_fold.h"
-#include "text/cp1251.h"
-#include "text/error.h"
+#include "core/ini/profile_file.h"
+#include "core/text/case_fold.h"
+#include "core/text/cp1251.h"
+#include "core/text/error.h"
 
 namespace {
 

@@ -9,8 +9,8 @@ out=$3
 seconds=${QUIZLOOM_FUZZ_SECONDS:-20}
 
 text=(error cp1251 case_fold int_conv)
-sources=("${text[@]/#/$src/src/text/}")
-sources=("${sources[@]/%/.cpp}" "$src"/src/testfile/profile_*.cpp "$src"/tests/fuzz/profile_file_fuzz.cpp)
+sources=("${text[@]/#/$src/src/core/text/}")
+sources=("${sources[@]/%/.cpp}" "$src"/src/core/ini/profile_*.cpp "$src"/tests/fuzz/profile_file_fuzz.cpp)
 binary=$out/profile_file_fuzz
 mkdir -p "$out/corpus"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "support/temp_dir.h"
-#include "text/cp1251.h"
+#include "core/text/cp1251.h"
 
 namespace quizloom::testing {
 

@@ -1,0 +1,73 @@
+#include "core/bank/settings.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "core/ini/profile_file.h"
+
+namespace quizloom {
+
+namespace {
+
+bool isDirectory(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && std::filesystem::is_directory(path, ec);
+}
+
+// A profile line cannot hold a line break or NUL; like a character the code
+// page lacks, each becomes "?" (the next start then takes the default folder).
+std::string storableDirectory(std::string dir) {
+    for (char& c : dir)
+        if (c == '\r' || c == '\n' || c == '\0')
+            c = '?';
+    return dir;
+}
+
+std::string withSlash(std::string dir) {
+    if (dir.empty() || dir.back() != '/') dir += '/';
+    return dir;
+}
+
+} // namespace
+
+std::string settingsPathFor(std::string_view executablePath) {
+    const std::size_t nameStart = executablePath.rfind('/') + 1; // npos + 1 == 0
+    const std::size_t dot = executablePath.rfind('.');
+    std::string path(executablePath);
+    if (dot != std::string_view::npos && dot >= nameStart) path.resize(dot);
+    return path + ".INI";
+}
+
+std::string directoryPart(std::string_view path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
+}
+
+ProgramSettings loadSettings(const std::string& settingsPath) {
+    ProgramSettings settings;
+    ProfileFile file(settingsPath);
+    settings.workDir = file.readString(kSettingsSection, kWorkDirKey, kMissingWorkDir);
+    for (std::size_t i = 0; i < kOptionFlags.size(); ++i)
+        settings.flags[i] =
+            file.readFlag(kSettingsSection, kOptionFlags[i].key, kOptionFlags[i].defaultValue);
+    return settings;
+}
+
+void saveSettings(const std::string& settingsPath, const ProgramSettings& settings) {
+    ProfileFile file(settingsPath);
+    file.writeString(kSettingsSection, kWorkDirKey, storableDirectory(directoryPart(settings.workDir)));
+    for (std::size_t i = 0; i < kOptionFlags.size(); ++i)
+        file.writeFlag(kSettingsSection, kOptionFlags[i].key, settings.flags[i]);
+    file.release();
+}
+
+std::string resolveWorkDir(const std::string& remembered, const std::string& currentDir) {
+    // The program writes the directory with its final "/"; one edited by
+    // hand without it still names the folder, so it is completed.
+    if (remembered != kMissingWorkDir && isDirectory(remembered)) return withSlash(remembered);
+    const std::string fallback = withSlash(currentDir) + "Тесты/";
+    if (isDirectory(fallback)) return fallback;
+    return withSlash(currentDir);
+}
+
+} // namespace quizloom

@@ -1,0 +1,282 @@
+#include "core/checker/structure_check.h"
+
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+
+#include "core/ini/profile_file.h"
+#include "core/quiz/question_record.h"
+#include "core/text/case_fold.h"
+#include "core/text/error.h"
+#include "core/text/int_conv.h"
+
+namespace quizloom::check {
+
+namespace tf = quiz;
+
+namespace {
+
+// The report's own words, quoted whole as the examination staff know them.
+namespace msg {
+constexpr std::string_view kNoFile = "Нет файла(ов) с тестом для проверки его структуры!!!";
+constexpr std::string_view kHeadingStart = "Проверяем на ошибки структуру файла теста ";
+constexpr std::string_view kHeadingEnd = " ...";
+constexpr std::string_view kNoSubject = "Не указана дисциплина (предмет)...";
+constexpr std::string_view kNoName = "Не указано название теста...";
+constexpr std::string_view kNameShown = "Название теста - ";
+constexpr std::string_view kNoType =
+    "Не указан тип теста (нужно либо \"много вариантов ответа\" либо \"один вариант ответа\") ...";
+constexpr std::string_view kBadType =
+    "Неправильно указан тип теста (нужно либо \"много вариантов ответа\" либо \"один вариант ответа\") ...";
+constexpr std::string_view kNoLevel = "Не указан уровень теста (нужно либо \"1\" либо \"2\") ...";
+constexpr std::string_view kBadLevel = "Неправильно указан уровень теста (нужно либо \"1\" либо \"2\") ...";
+constexpr std::string_view kNoVariants = "Не указано количество вариантов теста ...";
+constexpr std::string_view kBadVariants =
+    "Неправильно указано количество вариантов теста (нужно от 1 до 25) ...";
+constexpr std::string_view kNoQuestions = "Не указано количество вопросов теста ...";
+constexpr std::string_view kBadQuestions =
+    "Неправильно указано количество вопросов теста (нужно от 1 до 99) ...";
+constexpr std::string_view kNoGrades = "Не указан уровень оценок теста ...";
+constexpr std::string_view kBadGrades = "Неправильно указаны уровни оценок теста: сейчас оценка 3-";
+constexpr std::string_view kBadGrades4 = "%, оценка 4-";
+constexpr std::string_view kBadGrades5 = "%, оценка 5-";
+constexpr std::string_view kBadGradesEnd = "%...";
+constexpr std::string_view kQuestionsStart = "Проверка вопросов-ответов:";
+constexpr std::string_view kQuestionsSkipped =
+    "Проверка вопросов-ответов пропущена, так как неправильно задано количество вопросов и/или "
+    "вариантов теста";
+constexpr std::string_view kEmptyQuestion = "Не заполнен вопрос №";
+constexpr std::string_view kNoQuestionText = "Нет вопроса №";
+constexpr std::string_view kOnQuestion = "На вопрос №";
+constexpr std::string_view kInVariant = " в варианте №";
+constexpr std::string_view kInFile = " (в файле это вопрос - ";
+constexpr std::string_view kPositionEnd = ") ";
+constexpr std::string_view kNotFiveOptions = "нет пяти вариантов ответа (есть ";
+constexpr std::string_view kNotFiveOptionsEnd = " вариант(а))....";
+constexpr std::string_view kNoCorrect = "нет ни одного правильного ответа ....";
+constexpr std::string_view kErrorsFound = "При проверке вопросов-ответов найдено ";
+constexpr std::string_view kErrorsFoundEnd = " ошибок (ошибки)";
+constexpr std::string_view kPassed = "Пройдена успешно...";
+} // namespace msg
+
+constexpr int kMaxVariants = 25;
+constexpr int kMaxQuestions = tf::kMaxQuestionsPerVariant;
+// Question checks stop after the variant in which the count passes this.
+constexpr int kErrorCap = 100;
+
+std::string concat(std::initializer_list<std::string_view> parts) {
+    std::string text;
+    for (std::string_view part : parts)
+        text += part;
+    return text;
+}
+
+// A test file that may not exist: an unreadable file reads as all defaults.
+class TestFileReader {
+public:
+    explicit TestFileReader(std::string_view path) {
+        try {
+            file_ = std::make_unique<ProfileFile>(std::string(path));
+        } catch (const Error&) {
+            file_.reset();
+        }
+    }
+    std::string read(std::string_view section, std::string_view key,
+                     std::string_view defaultValue = {}) const {
+        return file_ ? file_->readString(section, key, defaultValue) : std::string(defaultValue);
+    }
+    tf::QuestionRecord question(std::string_view section) const {
+        return file_ ? tf::readQuestionRecord(*file_, section) : tf::QuestionRecord{};
+    }
+
+private:
+    std::unique_ptr<ProfileFile> file_; // read only: never rewritten
+};
+
+class FileChecker {
+public:
+    explicit FileChecker(std::string_view path) : path_(path), file_(path) {}
+
+    FileCheck run(bool printOnlyDamaged) {
+        add(concat({msg::kHeadingStart, "\"", path_, "\"", msg::kHeadingEnd}));
+        if (!checkHeader())
+            return finish(false);
+        if (variants_ >= 1 && variants_ <= kMaxVariants && questions_ >= 1 &&
+            questions_ <= kMaxQuestions) {
+            add(std::string(msg::kQuestionsStart));
+            checkQuestions();
+            add(questionErrors_ > 0 ? concat({msg::kErrorsFound, std::to_string(questionErrors_),
+                                              msg::kErrorsFoundEnd})
+                                    : std::string(msg::kPassed));
+        } else {
+            add(std::string(msg::kQuestionsSkipped));
+        }
+        add(separatorLine());
+        const bool passed = headerProblems_ == 0 && questionErrors_ == 0;
+        if (passed && printOnlyDamaged)
+            result_.lines.clear();
+        return finish(passed);
+    }
+
+private:
+    std::string header(std::string_view key, std::string_view defaultValue = {}) const {
+        return file_.read(tf::kHeaderSection, key, defaultValue);
+    }
+    void add(std::string line) { result_.lines.push_back(std::move(line)); }
+    void problem(std::string_view line) {
+        add(std::string(line));
+        ++headerProblems_;
+    }
+    FileCheck finish(bool passed) {
+        result_.passed = passed;
+        return std::move(result_);
+    }
+
+    // False when a number that the rest depends on is missing: the check
+    // stops there, without a separator.
+    bool checkHeader() {
+        if (header(tf::kKeySubject).empty())
+            problem(msg::kNoSubject);
+
+        const std::string name = header(tf::kKeyName);
+        if (name.empty())
+            problem(msg::kNoName);
+        else
+            add(concat({msg::kNameShown, "\"", name, "\""}));
+
+        const std::string type = header(tf::kKeyType, tf::kTypeMany);
+        if (type.empty()) {
+            problem(msg::kNoType);
+        } else {
+            const std::string lower = utf8ToLowerCp1251(type);
+            if (lower != tf::kTypeMany && lower != tf::kTypeOne)
+                problem(msg::kBadType);
+        }
+
+        const std::string level = header(tf::kKeyLevel);
+        if (level.empty())
+            problem(msg::kNoLevel);
+        else if (level != "1" && level != "2")
+            problem(msg::kBadLevel);
+
+        if (!readCount(tf::kKeyVariants, msg::kNoVariants, msg::kBadVariants, kMaxVariants, variants_))
+            return false;
+        if (!readCount(tf::kKeyQuestions, msg::kNoQuestions, msg::kBadQuestions, kMaxQuestions,
+                       questions_))
+            return false;
+        return checkGrades();
+    }
+
+    bool readCount(std::string_view key, std::string_view missing, std::string_view outOfRange,
+                   int maximum, int& count) {
+        const std::optional<std::int32_t> value = tryStrToInt(header(key));
+        if (!value) {
+            add(std::string(missing));
+            return false;
+        }
+        count = *value;
+        if (count < 1 || count > maximum)
+            problem(outOfRange);
+        return true;
+    }
+
+    bool checkGrades() {
+        const std::string t5 = header(tf::kKeyGrade5);
+        const std::string t4 = header(tf::kKeyGrade4);
+        const std::string t3 = header(tf::kKeyGrade3);
+        const auto g5 = tryStrToInt(t5);
+        const auto g4 = tryStrToInt(t4);
+        const auto g3 = tryStrToInt(t3);
+        if (!g5 || !g4 || !g3) {
+            add(std::string(msg::kNoGrades));
+            return false;
+        }
+        if (!(1 <= *g3 && *g3 < *g4 && *g4 < *g5 && *g5 <= 100))
+            problem(concat({msg::kBadGrades, t3, msg::kBadGrades4, t4, msg::kBadGrades5, t5,
+                            msg::kBadGradesEnd}));
+        return true;
+    }
+
+    void checkQuestions() {
+        for (int k = 1; k <= variants_; ++k) {
+            for (int l = 1; l <= questions_; ++l) {
+                const int before = questionErrors_;
+                checkQuestion(k, l);
+                if (!result_.firstError && questionErrors_ > before)
+                    result_.firstError = QuestionPosition{k, l};
+            }
+            if (questionErrors_ > kErrorCap)
+                return;
+        }
+    }
+
+    void checkQuestion(int k, int l) {
+        const std::string section = tf::sectionName(k, l);
+        const tf::QuestionRecord record = file_.question(section);
+        const std::string& question = record.question;
+        std::array<std::string, tf::kAnswerCount> correct;
+        const tf::AnswerTexts& options = record.options;
+        int correctCount = 0;
+        int optionCount = 0;
+        for (int i = 0; i < tf::kAnswerCount; ++i) {
+            correct[i] = record.correct[i].value_or("");
+            correctCount += !correct[i].empty();
+            optionCount += !options[i].empty();
+        }
+        // Only the first C keys take part: the non-empty ones when the
+        // answers are stored from №1 on without gaps.
+        bool match = false;
+        for (int i = 0; i < correctCount && !match; ++i)
+            for (const std::string& option : options)
+                match = match || correct[i] == option;
+
+        const auto position = [&] {
+            return concat({std::to_string(l), msg::kInVariant, std::to_string(k), msg::kInFile,
+                           section, msg::kPositionEnd});
+        };
+        if (question.empty() && optionCount == 0 && !match) {
+            questionError(concat({msg::kEmptyQuestion, position()}));
+            return;
+        }
+        if (question.empty())
+            questionError(concat({msg::kNoQuestionText, position()}));
+        if (optionCount != tf::kAnswerCount) {
+            add(concat({msg::kOnQuestion, position()}));
+            questionError(concat({msg::kNotFiveOptions, std::to_string(optionCount),
+                                  msg::kNotFiveOptionsEnd}));
+        }
+        if (!match) {
+            add(concat({msg::kOnQuestion, position()}));
+            questionError(std::string(msg::kNoCorrect));
+        }
+    }
+
+    void questionError(std::string line) {
+        add(std::move(line));
+        ++questionErrors_;
+    }
+
+    std::string_view path_;
+    TestFileReader file_;
+    FileCheck result_;
+    int headerProblems_ = 0;
+    int questionErrors_ = 0;
+    int variants_ = 0;
+    int questions_ = 0;
+};
+
+} // namespace
+
+const std::string& separatorLine() {
+    static const std::string line(kSeparatorWidth, '-');
+    return line;
+}
+
+FileCheck checkTestFile(std::string_view path, bool printOnlyDamaged) {
+    if (path.empty())
+        return FileCheck{{std::string(msg::kNoFile)}, false, std::nullopt};
+    return FileChecker(path).run(printOnlyDamaged);
+}
+
+} // namespace quizloom::check

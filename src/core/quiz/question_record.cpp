@@ -1,0 +1,85 @@
+#include "core/quiz/question_record.h"
+
+#include "core/ini/profile_file.h"
+
+namespace quizloom::quiz {
+
+namespace {
+
+struct QuestionKeys {
+    std::array<std::string, kAnswerCount> options;
+    std::array<std::string, kAnswerCount> correct;
+};
+
+// Built once: key names are asked for many thousand times in a check run.
+const QuestionKeys& questionKeys() {
+    static const QuestionKeys keys = [] {
+        QuestionKeys k;
+        for (int i = 0; i < kAnswerCount; ++i) {
+            k.options[i] = optionKey(i + 1);
+            k.correct[i] = correctKey(i + 1);
+        }
+        return k;
+    }();
+    return keys;
+}
+
+} // namespace
+
+QuestionRecord readQuestionRecord(const ProfileFile& file, std::string_view section) {
+    const QuestionKeys& keys = questionKeys();
+    QuestionRecord record;
+    record.question = file.readString(section, kKeyQuestion, "");
+    for (int i = 0; i < kAnswerCount; ++i) {
+        record.options[i] = file.readString(section, keys.options[i], "");
+        record.correct[i] = file.findString(section, keys.correct[i]);
+    }
+    return record;
+}
+
+void writeQuestionRecord(ProfileFile& file, std::string_view section, const QuestionRecord& record,
+                         StoredAnswers answers) {
+    const QuestionKeys& keys = questionKeys();
+    file.writeString(section, kKeyQuestion, record.question);
+    if (answers == StoredAnswers::None)
+        return;
+    if (answers == StoredAnswers::OptionsAndCorrect)
+        for (int i = 0; i < kAnswerCount; ++i)
+            file.writeString(section, keys.options[i], record.options[i]);
+    int n = 0;
+    while (n < kAnswerCount && record.correct[n]) {
+        file.writeString(section, keys.correct[n], *record.correct[n]);
+        ++n;
+    }
+    for (int i = n; i < kAnswerCount; ++i)
+        while (file.removeKey(section, keys.correct[i])) {
+        }
+}
+
+std::vector<std::string> correctUpToMissing(const QuestionRecord& record) {
+    std::vector<std::string> correct;
+    for (const auto& value : record.correct) {
+        if (!value || *value == kMissing)
+            break;
+        correct.push_back(*value);
+    }
+    return correct;
+}
+
+AnswerMarks displayedMarks(const QuestionRecord& record) {
+    return marksFromCorrect(record.options, correctUpToMissing(record));
+}
+
+AnswerTexts level2Fields(const QuestionRecord& record) {
+    AnswerTexts fields;
+    for (int i = 0; i < kAnswerCount; ++i)
+        fields[i] = record.correct[i].value_or("");
+    return fields;
+}
+
+void setCorrect(QuestionRecord& record, const std::vector<std::string>& answers) {
+    for (int i = 0; i < kAnswerCount; ++i)
+        record.correct[i] = i < static_cast<int>(answers.size()) ? std::optional(answers[i]) : std::nullopt;
+}
+
+} // namespace quizloom::quiz

@@ -1,0 +1,55 @@
+#pragma once
+// A question section of a test file as its keys hold it, and the one place
+// that reads or writes those keys. The editor, the structure check and the
+// exchange formats each apply their own rules to the same record: what the
+// editor shows is not what the check counts (see the functions below).
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/quiz/quiz_format.h"
+
+namespace quizloom {
+class ProfileFile;
+}
+
+namespace quizloom::quiz {
+
+struct QuestionRecord {
+    std::string question;  // "Вопрос"; empty when missing
+    AnswerTexts options;   // "Вариант №1".."№5"; empty when missing
+    // "Правильный ответ №1".."№5"; nothing when the key is missing.
+    std::array<std::optional<std::string>, kAnswerCount> correct;
+
+    bool operator==(const QuestionRecord&) const = default;
+};
+
+QuestionRecord readQuestionRecord(const ProfileFile& file, std::string_view section);
+
+// What a save stores besides the question text.
+enum class StoredAnswers {
+    None,              // psycho-test mode: no answer of any kind
+    OptionsAndCorrect, // level 1: the five options and the correct answers
+    CorrectOnly,       // level 2: the correct answers only
+};
+
+// Writes the question text, and as `answers` says the options and the
+// correct answers record.correct holds from №1 up to its first gap. Every
+// later correct-answer key is removed, each repeat of it too: a reader would
+// take an answer left from an earlier save as one more correct answer.
+void writeQuestionRecord(ProfileFile& file, std::string_view section, const QuestionRecord& record,
+                         StoredAnswers answers);
+
+// The correct answers as the examination program reads them at level 1:
+// from №1 up to (not including) the first missing key or "Error".
+std::vector<std::string> correctUpToMissing(const QuestionRecord& record);
+// Level 1 display: the options that equal one of those answers.
+AnswerMarks displayedMarks(const QuestionRecord& record);
+// Level 2 display: answer field k shows correct answer k, a missing key as empty.
+AnswerTexts level2Fields(const QuestionRecord& record);
+// A record whose correct answers are `answers` from №1 on, nothing after.
+void setCorrect(QuestionRecord& record, const std::vector<std::string>& answers);
+
+} // namespace quizloom::quiz

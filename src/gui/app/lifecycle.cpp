@@ -1,0 +1,97 @@
+#include <QAction>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+#include "gui/app/form_quizloom.h"
+#include "ui_form_quizloom.h"
+
+void TFormQuizloom::FormActivate() {
+    const bool canSave = !ui->RadioButtonRead->isChecked();
+    ui->BtnSave->setEnabled(canSave);
+    ui->MenuSave->setEnabled(canSave);
+    LoadSettings();
+    ResolveWorkDir();
+    FillTestList();
+    SelectFirstTestEntry();
+    SelectTest();
+}
+
+// The question being edited is dropped and nothing is asked.
+void TFormQuizloom::FormClose() { SaveSettings(); }
+
+void TFormQuizloom::CancelBtnClick() { close(); }
+
+void TFormQuizloom::N3Click() { close(); }
+
+void TFormQuizloom::activateOnce() {
+    if (activated_) return;
+    activated_ = true;
+    guarded([this] { FormActivate(); });
+}
+
+void TFormQuizloom::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shown_) return;
+    shown_ = true;
+    if (QScreen* screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    // Some platforms (offscreen, X without a window manager) never report
+    // an activation; the start-up sequence then runs once the window is up.
+    QMetaObject::invokeMethod(this, &TFormQuizloom::activateOnce, Qt::QueuedConnection);
+}
+
+void TFormQuizloom::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) activateOnce();
+}
+
+void TFormQuizloom::closeEvent(QCloseEvent* event) {
+    // The close box, Escape, "Выход" and "&Выход" all end here; the settings
+    // are written once, and only when they were read at start-up (a window
+    // closed before then would overwrite them with the form's defaults).
+    // A failed write is shown and the window still closes.
+    if (!closed_ && activated_) {
+        closed_ = true;
+        guarded([this] { FormClose(); });
+    }
+    event->accept();
+}
+
+bool TFormQuizloom::handleDialogKey(QWidget* target, int key) {
+    if (key == Qt::Key_Escape) {
+        // Only the editor view has the button row, so only there does
+        // Escape close the window.
+        if (!ui->CancelBtn->isVisible() || !ui->CancelBtn->isEnabled()) return false;
+        ui->CancelBtn->click();
+        return true;
+    }
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+    if (auto* button = qobject_cast<QPushButton*>(target)) {
+        button->click();
+        return true;
+    }
+    // The report box takes line breaks as text.
+    if (target == ui->Memo1 || ui->Memo1->isAncestorOf(target)) return false;
+    // Swallowed also when saving is not possible, so that no control (an
+    // editable combo box above all) acts on Enter itself.
+    if (ui->BtnSave->isVisible() && ui->BtnSave->isEnabled()) ui->BtnSave->click();
+    return true;
+}
+
+bool TFormQuizloom::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        auto* target = static_cast<QWidget*>(watched);
+        // Menus keep their own keys (Escape closes an open menu).
+        const bool inWindow = target->window() == this && !qobject_cast<QMenuBar*>(target);
+        if (inWindow && handleDialogKey(target, static_cast<QKeyEvent*>(event)->key())) return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

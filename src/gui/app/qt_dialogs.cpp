@@ -1,0 +1,76 @@
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+
+#include "gui/app/dialogs.h"
+#include "gui/editor/cp1251_validator.h"
+
+namespace {
+
+constexpr int kInputMaxLength = 255;
+
+void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text) {
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+} // namespace
+
+QtDialogs::QtDialogs() {
+    // "/dev/null" is no folder, so no settings file can be made under it.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
+}
+
+void QtDialogs::errorBox(QWidget* parent, const QString& title, const QString& text) {
+    showBox(parent, QMessageBox::Critical, title, text);
+}
+
+void QtDialogs::messageBox(QWidget* parent, const QString& title, const QString& text) {
+    showBox(parent, QMessageBox::NoIcon, title, text);
+}
+
+bool QtDialogs::confirm(QWidget* parent, const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+std::optional<QString> QtDialogs::inputText(QWidget* parent, const QString& title,
+                                            const QString& prompt, const QString& initial) {
+    QInputDialog dialog(parent);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Cancel"));
+    if (auto* field = dialog.findChild<QLineEdit*>()) {
+        field->setMaxLength(kInputMaxLength);
+        quizloom::installCp1251Validator(field);
+    }
+    dialog.setTextValue(initial);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue();
+}
+
+std::optional<QString> QtDialogs::openFile(QWidget* parent, const QString& title,
+                                           const QString& filter, const QString& initialDir) {
+    QFileDialog dialog(parent, title, initialDir, filter);
+    // The same dialog on every desktop, so that a name that does not
+    // exist can be typed everywhere.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setSizeGripEnabled(true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+int QtDialogs::execDialog(QDialog& dialog) { return dialog.exec(); }

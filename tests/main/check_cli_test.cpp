@@ -1,0 +1,208 @@
+// Runs the installed command-line checker as a script guarding a bank would.
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "core/bank/quiz_bank.h"
+#include "core/checker/structure_check.h"
+#include "support/ini_doc.h"
+#include "support/temp_dir.h"
+#include "core/text/cp1251.h"
+
+using quizloom::testing::IniDoc;
+using quizloom::testing::TempDir;
+using quizloom::testing::readFileBytes;
+using Lines = std::vector<std::string>;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kSep(182, '-');
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string shellQuoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+Outcome runCheck(const std::string& workingDir, const Lines& args) {
+    const TempDir capture;
+    std::string command = "cd " + shellQuoted(workingDir) + " && exec " + shellQuoted(QUIZLOOM_CHECK_BINARY);
+    for (const std::string& arg : args)
+        command.append(" ").append(shellQuoted(arg));
+    command += " >" + shellQuoted(capture.file("out")) + " 2>" + shellQuoted(capture.file("err"));
+    const int raw = std::system(command.c_str());
+    Outcome outcome;
+    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    outcome.out = readFileBytes(capture.file("out"));
+    outcome.err = readFileBytes(capture.file("err"));
+    return outcome;
+}
+
+std::string joined(const Lines& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\n";
+    return text;
+}
+
+IniDoc passingTest(const std::string& name) {
+    IniDoc doc;
+    doc.set("Тест", "Дисциплина", "Математика")
+        .set("Тест", "Название теста", name)
+        .set("Тест", "Уровень", "1")
+        .set("Тест", "Количество вариантов", "1")
+        .set("Тест", "Количество вопросов", "1")
+        .set("Тест", "Оценка 5", "95")
+        .set("Тест", "Оценка 4", "85")
+        .set("Тест", "Оценка 3", "75")
+        .set("101", "Вопрос", "2+2?");
+    for (int i = 1; i <= 5; ++i)
+        doc.set("101", "Вариант №" + std::to_string(i), std::to_string(i + 1));
+    doc.set("101", "Правильный ответ №1", "4");
+    return doc;
+}
+
+Lines passingSection(const std::string& path, const std::string& name) {
+    return {"Проверяем на ошибки структуру файла теста \"" + path + "\" ...",
+            "Название теста - \"" + name + "\"", "Проверка вопросов-ответов:", "Пройдена успешно...", kSep};
+}
+
+class CheckCliTest : public ::testing::Test {
+protected:
+    // A bank of two tests: a.ini passes, b.ini lacks its discipline.
+    void makeBank(const std::string& folder) const {
+        fs::create_directories(folder);
+        passingTest("Алгебра").write(folder + "/a.ini");
+        passingTest("Физика").set("Тест", "Дисциплина", "").write(folder + "/b.ini");
+    }
+    Lines damagedSection(const std::string& path) const {
+        Lines lines = passingSection(path, "Физика");
+        lines.insert(lines.begin() + 1, "Не указана дисциплина (предмет)...");
+        return lines;
+    }
+    TempDir dir;
+};
+
+Lines withTop(const std::string& summary, const std::vector<Lines>& sections) {
+    Lines lines{"", kSep, summary, kSep};
+    for (const Lines& section : sections)
+        lines.insert(lines.end(), section.begin(), section.end());
+    return lines;
+}
+
+} // namespace
+
+TEST_F(CheckCliTest, ReportsOnlyDamagedTestsByDefault) {
+    makeBank(dir.file("bank"));
+    const Outcome outcome = runCheck(dir.path(), {dir.file("bank")});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, joined(withTop("Проверено 2 файл(ов) с тестами, найдено ошибок структур: 1",
+                                          {damagedSection(dir.file("bank") + "/b.ini")})));
+    EXPECT_EQ(outcome.err, "");
+}
+
+TEST_F(CheckCliTest, AllReportsEveryTestAsTheCoreRunDoes) {
+    makeBank(dir.file("bank"));
+    const Outcome outcome = runCheck(dir.path(), {"--all", "bank/"});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, joined(withTop("Проверено 2 файл(ов) с тестами, найдено ошибок структур: 1",
+                                          {passingSection("bank/a.ini", "Алгебра"),
+                                           damagedSection("bank/b.ini")})));
+
+    // The same lines as the core gives for the list the editor builds.
+    Lines paths;
+    for (const quizloom::TestEntry& test : quizloom::scanTestFolder(dir.file("bank") + "/"))
+        paths.push_back(test.path);
+    const auto run = quizloom::check::checkTests(paths, {.printOnlyDamaged = false});
+    EXPECT_EQ(runCheck(dir.path(), {dir.file("bank"), "--all"}).out,
+              joined(quizloom::check::allFilesReport(run, paths.size())));
+}
+
+// A file name the code page cannot hold, or that is no UTF-8 at all, is
+// printed as the report file holds it: valid UTF-8, the same lines.
+TEST_F(CheckCliTest, FileNamesPrintAsTheReportFileHoldsThem) {
+    const std::string bank = dir.file("bank") + "/";
+    fs::create_directories(bank);
+    passingTest("Ниппон").set("Тест", "Уровень", "").write(bank + "日本.ini");
+    passingTest("Код").set("Тест", "Уровень", "").write(bank + "\xd2\xe5\xf1\xf2.ini");
+    Lines paths;
+    for (const quizloom::TestEntry& test : quizloom::scanTestFolder(bank))
+        paths.push_back(test.path);
+    ASSERT_EQ(paths.size(), 2u);
+    const auto run = quizloom::check::checkTests(paths, {.printOnlyDamaged = true});
+    std::string fileText =
+        quizloom::cp1251ToUtf8(quizloom::check::reportFileBytes(quizloom::check::allFilesReport(run, 2)));
+    std::erase(fileText, '\r');
+
+    const Outcome outcome = runCheck(dir.path(), {bank});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, fileText);
+    EXPECT_NE(outcome.out.find("\"" + bank + "??.ini\""), std::string::npos);
+    EXPECT_EQ(outcome.out.find("日本"), std::string::npos);
+    EXPECT_EQ(outcome.out.find('\xd2'), std::string::npos);
+}
+
+TEST_F(CheckCliTest, CleanBankExitsWithZero) {
+    fs::create_directory(dir.file("bank"));
+    passingTest("Алгебра").write(dir.file("bank/a.ini"));
+    const Outcome outcome = runCheck(dir.file("bank"), {"."});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, joined(withTop("Проверено 1 файл(ов) с тестами, найдено ошибок структур: 0", {})));
+    EXPECT_EQ(runCheck(dir.file("bank"), {".", "--all"}).out,
+              joined(withTop("Проверено 1 файл(ов) с тестами, найдено ошибок структур: 0",
+                             {passingSection("./a.ini", "Алгебра")})));
+}
+
+TEST_F(CheckCliTest, FolderWithoutTestsIsAFailureWithSummary) {
+    fs::create_directory(dir.file("bank"));
+    IniDoc().set("Тест", "Рабочий каталог", "C:\\").write(dir.file("bank/settings.ini"));
+    const Outcome outcome = runCheck(dir.path(), {"bank"});
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.out, joined(withTop("Проверено 0 файл(ов) с тестами, найдено ошибок структур: 0", {})));
+    EXPECT_NE(outcome.err, "");
+}
+
+TEST_F(CheckCliTest, UnreadableFolderAndBadArgumentsFail) {
+    passingTest("Алгебра").write(dir.file("a.ini"));
+    const std::vector<Lines> failures = {
+        {"missing"}, {"a.ini"}, {"--bogus"}, {"-x"}, {"one", "two"}, {""},
+    };
+    for (const Lines& args : failures) {
+        SCOPED_TRACE(args.front());
+        const Outcome outcome = runCheck(dir.path(), args);
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_NE(outcome.err, "");
+    }
+    const Outcome help = runCheck(dir.path(), {"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Usage: quizloom-check [--all] [FOLDER]"), std::string::npos);
+    // "--" ends the options: a folder may start with "-".
+    makeBank(dir.file("-bank"));
+    EXPECT_EQ(runCheck(dir.path(), {"--", "-bank"}).status, 1);
+}
+
+TEST_F(CheckCliTest, DefaultFolderIsTheTestsSubfolderWhenPresent) {
+    makeBank(dir.file("Тесты"));
+    passingTest("Вне").set("Тест", "Уровень", "").write(dir.file("outside.ini"));
+    const Outcome withSubfolder = runCheck(dir.path(), {});
+    EXPECT_EQ(withSubfolder.status, 1);
+    EXPECT_EQ(withSubfolder.out, joined(withTop("Проверено 2 файл(ов) с тестами, найдено ошибок структур: 1",
+                                                {damagedSection("./Тесты/b.ini")})));
+
+    fs::remove_all(dir.file("Тесты"));
+    const Outcome here = runCheck(dir.path(), {});
+    EXPECT_EQ(here.status, 1);
+    EXPECT_NE(here.out.find("\"./outside.ini\" ..."), std::string::npos);
+}

@@ -1,0 +1,85 @@
+#include "support/gui/scripted_dialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <gtest/gtest.h>
+
+namespace quizloom::testing {
+
+namespace {
+
+// Moves the next answer into answer; a failure of the test when none is left.
+template <class T> void takeFront(std::deque<T>& queue, T& answer, const char* what,
+                                  const QString& title) {
+    if (queue.empty()) {
+        ADD_FAILURE() << "unexpected " << what << " dialog \"" << title.toStdString()
+                      << "\": no answer scripted";
+        return;
+    }
+    answer = std::move(queue.front());
+    queue.pop_front();
+}
+
+} // namespace
+
+int ScriptedDialogs::count(DialogKind kind) const {
+    int n = 0;
+    for (const DialogCall& call : calls) n += call.kind == kind;
+    return n;
+}
+
+DialogCall ScriptedDialogs::last(DialogKind kind) const {
+    for (auto it = calls.rbegin(); it != calls.rend(); ++it)
+        if (it->kind == kind) return *it;
+    ADD_FAILURE() << "no dialog of the kind asked for was shown";
+    return DialogCall{kind, {}, {}, {}};
+}
+
+std::vector<QString> ScriptedDialogs::errorTexts() const {
+    std::vector<QString> texts;
+    for (const DialogCall& call : calls)
+        if (call.kind == DialogKind::Error) texts.push_back(call.text);
+    return texts;
+}
+
+void ScriptedDialogs::errorBox(QWidget*, const QString& title, const QString& text) {
+    calls.push_back({DialogKind::Error, title, text, {}});
+}
+
+void ScriptedDialogs::messageBox(QWidget*, const QString& title, const QString& text) {
+    calls.push_back({DialogKind::Message, title, text, {}});
+}
+
+bool ScriptedDialogs::confirm(QWidget*, const QString& caption, const QString& text) {
+    calls.push_back({DialogKind::Confirm, caption, text, {}});
+    bool answer = false;
+    takeFront(confirmAnswers, answer, "confirmation", caption);
+    return answer;
+}
+
+std::optional<QString> ScriptedDialogs::inputText(QWidget*, const QString& title,
+                                                  const QString& prompt, const QString& initial) {
+    calls.push_back({DialogKind::Input, title, prompt, initial});
+    std::optional<QString> answer;
+    takeFront(inputAnswers, answer, "input", title);
+    return answer;
+}
+
+std::optional<QString> ScriptedDialogs::openFile(QWidget*, const QString& title,
+                                                 const QString& filter, const QString& initialDir) {
+    calls.push_back({DialogKind::OpenFile, title, filter, initialDir});
+    std::optional<QString> answer;
+    takeFront(openFileAnswers, answer, "file-open", title);
+    return answer;
+}
+
+int ScriptedDialogs::execDialog(QDialog& dialog) {
+    calls.push_back({DialogKind::Exec, dialog.windowTitle(), dialog.objectName(), {}});
+    if (execHook) return execHook(dialog);
+    dialog.show();
+    QApplication::processEvents();
+    dialog.reject();
+    return QDialog::Rejected;
+}
+
+} // namespace quizloom::testing
