@@ -39,4 +39,50 @@ int initialCurrentTest(const std::vector<TestEntry>& tests);
 std::vector<std::size_t> subjectDisplayOrder(const std::vector<std::string>& names);
 std::vector<std::size_t> subjectDisplayOrder(const std::vector<TestEntry>& tests);
 
+// The bank the editor works on: the tests of the working directory in list
+// order, the order of the picker, and which test is current. Indexes are
+// list indexes; positions are places in the picker.
+class QuizBank {
+public:
+    // Lists workDir afresh; the current test becomes initialCurrentTest.
+    void scan(const std::string& workDir);
+    // Adds a test at the end of the list (a new test file) and makes it
+    // current; among equal names it goes after the earlier ones, as a scan
+    // would list it. Returns its index.
+    int add(std::string path, std::string name);
+    // Lists workDir afresh and makes current the test at path, so that every
+    // entry shows the name its file now holds (a replaced file changes it).
+    void rescanKeeping(const std::string& workDir, const std::string& path);
+
+    std::size_t size() const { return entries_.size(); }
+    bool empty() const { return entries_.empty(); }
+    const TestEntry& entry(std::size_t index) const { return entries_[index]; }
+    const std::vector<TestEntry>& entries() const { return entries_; }
+    std::vector<std::string> paths() const;
+
+    // The list index of the test shown at each picker position.
+    const std::vector<std::size_t>& pickerOrder() const { return pickerOrder_; }
+    // The picker position of the test at index (-1 when not listed).
+    int positionOf(std::size_t index) const;
+    // The first picker position whose name is exactly name (-1 when none).
+    int firstPositionNamed(std::string_view name) const;
+
+    int current() const { return current_; }
+    void setCurrent(int index) { current_ = index; }
+    // The current index names a listed test.
+    bool hasCurrent() const;
+    // The current test's path, or "" (no test) when none is listed there.
+    std::string currentPath() const;
+    // Changes with every new list, so a view knows when to rebuild its picker.
+    unsigned generation() const { return generation_; }
+
+private:
+    void reorder();
+
+    std::vector<TestEntry> entries_;
+    std::vector<std::size_t> pickerOrder_;
+    int current_ = -1;
+    unsigned generation_ = 0;
+};
+
 } // namespace quizloom

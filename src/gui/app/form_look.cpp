@@ -16,6 +16,18 @@ namespace quizloom {
 
 namespace {
 
+struct StatusPanelLayout {
+    const char* name;
+    const char* text;
+    int width; // 0: takes the rest of the bar
+};
+constexpr StatusPanelLayout kStatusPanels[] = {
+    {"StatusPanel1", "Статус", 45},
+    {"StatusPanel2", "Файл:", 42},
+    {"StatusPanel3", "", 0}, // the file of the current test
+};
+
+
 // The form's font when the system has it; else the platform's general
 // font at the form's size, so that the layout stays as designed.
 QFont formFont(const QString& family, int pointSize) {
@@ -94,6 +106,20 @@ void applyFormLook(QMainWindow& window, Ui::TFormQuizloom& form) {
     window.resize(684, window.menuBar()->sizeHint().height() + form.Panel1->minimumHeight() +
                            form.Panel2->maximumHeight() + form.StatusBar1->height());
     fitCaptions(window, form.LabelQue);
+}
+
+std::array<QLabel*, 3> createStatusPanels(QStatusBar& bar) {
+    std::array<QLabel*, 3> panels{};
+    for (std::size_t i = 0; i < panels.size(); ++i) {
+        const StatusPanelLayout& entry = kStatusPanels[i];
+        auto* panel = new QLabel(QString::fromUtf8(entry.text), &bar);
+        panel->setObjectName(QString::fromUtf8(entry.name));
+        if (entry.width > 0)
+            panel->setMinimumWidth(entry.width);
+        bar.addWidget(panel, entry.width > 0 ? 0 : 1);
+        panels[i] = panel;
+    }
+    return panels;
 }
 
 } // namespace quizloom

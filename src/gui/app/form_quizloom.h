@@ -1,26 +1,23 @@
 #pragma once
-// The main window: controls, state and every event handler. Each handler's
-// body lives in the folder of its subsystem (app/, testfile/, editor/,
-// checker/, about/).
+// The main window: a view over the editing session. Each handler passes its
+// event to the session and shows the result (render); the session holds the
+// state. Handler names are the form's: control or menu item + event.
 #include <QMainWindow>
 #include <QString>
 #include <array>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "core/editor/editing_session.h"
 #include "gui/app/dialogs.h"
 
 class QLabel;
-class QLineEdit;
 namespace Ui { class TFormQuizloom; }
-namespace quizloom::check { struct FileCheck; }
 
 class TFormQuizloom : public QMainWindow {
     Q_OBJECT
 public:
-    // settingsPath: the program settings file (the entry point passes the
-    // executable's path with ".INI"); dialogs: answers every dialog shown.
+    // settingsPath: the program settings file; dialogs: answers every dialog shown.
     TFormQuizloom(QString settingsPath, Dialogs& dialogs, QWidget* parent = nullptr);
     ~TFormQuizloom() override;
 
@@ -29,27 +26,33 @@ public:
     static QString applicationTitle(const QString& executablePath);
 
     Ui::TFormQuizloom& form() { return *ui; }
+    quizloom::editor::EditingSession& session() { return session_; }
 
-    // --- State (read by tests through these accessors) ---
-    int currentTest() const { return CurrentTest; }
-    int testCount() const { return TestCount; }
-    const std::vector<std::string>& testPaths() const { return TestPaths; }
-    const std::vector<std::string>& testNames() const { return TestNames; }
-    const std::string& workDir() const { return WorkDir; }
-    bool editorShown() const { return EditorShown; }
-    bool pasteUndoAvailable() const { return PasteUndoAvailable; }
-    QLabel* statusPanel(int index) const { return StatusPanels[index]; }
+    // --- State, for tests ---
+    int currentTest() const { return session_.bank().current(); }
+    int testCount() const { return static_cast<int>(session_.bank().size()); }
+    std::vector<std::string> testPaths() const { return session_.bank().paths(); }
+    std::vector<std::string> testNames() const;
+    const std::string& workDir() const { return session_.workDir(); }
+    bool editorShown() const { return session_.editorShown(); }
+    bool pasteUndoAvailable() const { return session_.pasteUndoAvailable(); }
+    QLabel* statusPanel(int index) const { return statusPanels_[index]; }
 
-    // Runs f as one event handler: an escaping error is shown in the error
-    // box and the program goes on.
+    // Runs f as one event handler and shows the session's state after it; an
+    // escaping error is shown in the error box and the program goes on.
     template <class F> void guarded(F&& f) {
         try {
             f();
         } catch (const std::exception& e) {
+            render();
             showError(e.what());
+            return;
         }
+        render();
     }
     void showError(const char* utf8Message);
+    // Puts the session's state into the controls (only what differs).
+    void render();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -59,7 +62,6 @@ protected:
 
 public:
     // --- Handlers and operations, named as in the form ---
-    // app/
     void FormActivate();
     void FormClose();
     void CancelBtnClick();
@@ -70,17 +72,12 @@ public:
     void MenuChangeDirClick();
     void FillTestList();
     void SelectTest();
-    // Selects the first entry of BoxSubject and copies it into the text field
-    // (empty when the list is empty); the callers of FillTestList then call SelectTest.
-    void SelectFirstTestEntry();
     void BoxSubjectChange();
-    // testfile/
     void ShowQuestion();
     void SaveQuestion();
     void BtnSaveClick();
     void MenuSaveClick();
     void NewTestClick();
-    // editor/
     void BtnPlusClick();
     void BtnMinusClick();
     void BtnPlusQClick();
@@ -103,62 +100,35 @@ public:
     void CopyToBufClick();
     void InsFromBufClick();
     void InsertCancelClick();
-    // checker/
     bool CheckTestFile(int index);
     void NTestingClick();
-    // about/
     void N2Click();
 
 private:
     void connectHandlers();
+    // A field's control changed: its text goes to the session.
+    void fieldChanged(quizloom::editor::Field field);
     // Runs FormActivate at the first activation (or first show, for
     // platforms that never report one) and never again.
     void activateOnce();
     // Escape and Enter as the window's cancel and default buttons; true
     // when the key was used.
     bool handleDialogKey(QWidget* target, int key);
-    // Check boxes, "Правильный" and the group caption for a level, as a
-    // display lays them out; leaving level 2 for level 1 clears the marks.
-    void LayAnswerArea(int level);
-    // A current test exists: CurrentTest names a listed entry.
-    bool HasCurrentTest() const;
-    // The findings for the test at index (none listed there: "no test"),
-    // the first question error of the run kept in the first-error record.
-    quizloom::check::FileCheck CheckListedTest(int index);
+    void renderView();
+    void renderPicker();
 
     std::unique_ptr<Ui::TFormQuizloom> ui;
     Dialogs& dialogs_;
     QString settingsPath_;
     QString title_;
-    std::array<QLabel*, 3> StatusPanels{};
+    std::array<QLabel*, 3> statusPanels_{};
     bool activated_ = false;
     bool shown_ = false;
     bool closed_ = false;
 
-    // Test list (app/). Tables grow with the folder.
-    int CurrentTest = -1;
-    int TestCount = 0;
-    std::vector<std::string> TestPaths;
-    std::vector<std::string> TestNames;
-    std::string WorkDir;
-
-    bool EditorShown = true;
-
-    // Copy and paste (editor/).
-    struct QuestionSnapshot {
-        std::array<QString, 11> texts; // discipline, type, level, variants, questions, question, answers 1-5
-        std::array<bool, 5> marks{};
-    };
-    QuestionSnapshot CopyBuffer;
-    QuestionSnapshot PasteUndoBuffer;
-    bool PasteUndoAvailable = false;
-
-    // Check run (checker/): the first question error of the run.
-    bool FirstErrorPending = false;
-    int FirstErrorVariant = 0;
-    int FirstErrorQuestion = 0;
-
-    // New test (testfile/): remembered for the run only.
-    QString rememberedTestName_ = QStringLiteral("Тестирование");
-    QString rememberedFileName_ = QStringLiteral("Имя файла");
+    quizloom::editor::EditingSession session_;
+    // What render last put into the controls that are rebuilt, not compared.
+    bool editorViewShown_ = true;
+    unsigned renderedBank_ = ~0u;
+    unsigned renderedReport_ = 0;
 };

@@ -10,24 +10,6 @@
 #include "gui/app/form_quizloom.h"
 #include "ui_form_quizloom.h"
 
-void TFormQuizloom::FormActivate() {
-    const bool canSave = !ui->RadioButtonRead->isChecked();
-    ui->BtnSave->setEnabled(canSave);
-    ui->MenuSave->setEnabled(canSave);
-    LoadSettings();
-    ResolveWorkDir();
-    FillTestList();
-    SelectFirstTestEntry();
-    SelectTest();
-}
-
-// The question being edited is dropped and nothing is asked.
-void TFormQuizloom::FormClose() { SaveSettings(); }
-
-void TFormQuizloom::CancelBtnClick() { close(); }
-
-void TFormQuizloom::N3Click() { close(); }
-
 void TFormQuizloom::activateOnce() {
     if (activated_) return;
     activated_ = true;

@@ -1,0 +1,152 @@
+#pragma once
+// The editing session: everything the editor holds between two events, as
+// data, and every operation of the editor on it. The main window shows the
+// session and passes events to it; tests drive it without a window.
+//
+// Field texts follow the rules of core/editor/field_rules.h: setting a
+// header or position field runs its rule, so a text that does not stand is
+// replaced at once, as in the window's fields. Texts are UTF-8.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/bank/quiz_bank.h"
+#include "core/bank/settings.h"
+#include "core/checker/structure_check.h"
+#include "core/editor/question_form.h"
+
+namespace quizloom::editor {
+
+// The option check marks of the menu, in the order of kOptionFlags.
+struct Options {
+    bool oneQuiz = false;          // check only the current test
+    bool printOnlyDamaged = true;  // report only damaged files
+    bool simplified = false;       // stop the check at the first damaged test and open it
+    bool psychoTest = false;       // store questions without answers
+};
+
+// The test picker: its text and the position of its selected entry.
+struct Picker {
+    std::string text;
+    int position = -1;
+};
+
+class EditingSession {
+public:
+    // --- The form ---
+    const QuestionForm& form() const { return form_; }
+    const std::string& text(Field field) const { return form_[field]; }
+    // A field's text changes, typed or set by the program: a header or
+    // position field runs its rule. Nothing happens when the text is the same.
+    void setText(Field field, std::string_view text);
+    // The test type typed or picked by the user: its rule runs. (A type set
+    // by the program, through setText, runs none.)
+    void enterType(std::string_view text);
+    void setMark(int k, bool checked);
+    // 1: options with correct-answer marks; 2: the correct answers themselves.
+    int answerLayout() const { return answerLayout_; }
+    // "Номер вопроса в тесте: "<section>"", once a question was shown.
+    const std::string& sectionCaption() const { return sectionCaption_; }
+    // The file of the shown or saved test, for the status bar.
+    const std::string& statusPath() const { return statusPath_; }
+
+    // --- Mode, view, options ---
+    bool editMode() const { return editMode_; }
+    void setEditMode(bool edit) { editMode_ = edit; }
+    bool editorShown() const { return editorShown_; }
+    // To the report view (true) or the editor view; nothing when shown already.
+    void switchView(bool report);
+    Options& options() { return options_; }
+    const Options& options() const { return options_; }
+
+    // --- Settings and working directory ---
+    const std::string& workDir() const { return workDir_; }
+    void loadSettings(const std::string& settingsPath);
+    void resolveWorkDir(const std::string& currentDir);
+    void saveSettings(const std::string& settingsPath) const;
+    // The folder of a chosen file becomes the working directory and its
+    // first test is shown.
+    void changeWorkDir(const std::string& chosenFilePath);
+
+    // --- Test list and picker ---
+    const QuizBank& bank() const { return bank_; }
+    const Picker& picker() const { return picker_; }
+    void fillQuizList();
+    void selectFirstEntry();
+    // The picker's text and position changed (typed: the user typed the
+    // text). A complete name makes its test current and shows it.
+    void pickQuiz(std::string_view text, int position, bool typed);
+    // The picker's text or position set without picking (nothing is shown).
+    void setPicker(std::string text, int position) { picker_ = {std::move(text), position}; }
+    // pickQuiz with the picker as it stands.
+    void selectQuiz() { pickQuiz(picker_.text, picker_.position, false); }
+
+    // --- The shown question ---
+    void showQuestion();
+    void saveQuestion();
+    // Save, then one variant or question up (+1) or down (-1) within bounds.
+    void stepVariant(int direction);
+    void stepQuestion(int direction);
+
+    // --- Copy and paste ---
+    void copyQuestion();
+    void pasteQuestion();
+    void undoPaste();
+    bool pasteUndoAvailable() const { return pasteUndoAvailable_; }
+
+    // --- New test ---
+    std::string& rememberedQuizName() { return rememberedQuizName_; }
+    std::string& rememberedFileName() { return rememberedFileName_; }
+    // The path a new test of that file name takes; its folder is created.
+    std::string prepareNewQuizPath(std::string_view fileName);
+    // Writes the new test (after the backup of the file it replaces), makes
+    // it current in edit mode and shows it.
+    void createQuiz(const std::string& path, const std::string& name, bool replacing);
+
+    // --- Check run ---
+    const std::string& reportText() const { return reportText_; }
+    // Changes with every new report text (a text set anew counts too).
+    unsigned reportGeneration() const { return reportGeneration_; }
+    // The report text changed in its box (typed there): the report view
+    // comes up; the generation stays, the box holds the text already.
+    void reportEdited(std::string text);
+    // Checks the listed test at index ("no test" when none is there) and
+    // appends its findings to the report; true when it passed.
+    bool checkListedQuiz(int index);
+    // The check run: one or every test, the report with its summary, the
+    // report file, or in the simplified mode the first faulty question.
+    void runCheck();
+
+private:
+    struct Snapshot {
+        std::array<std::string, 11> texts; // subject, type, level, variants, questions, question, answers
+        quiz::AnswerMarks marks{};
+    };
+    Snapshot snapshot() const;
+    void put(const Snapshot& snapshot);
+    void layAnswerArea(int level);
+    void setReport(std::string text);
+    void makeCurrent(std::size_t index);
+    void step(Field number, Field maximum, int direction);
+
+    QuestionForm form_;
+    int answerLayout_ = 1;
+    std::string sectionCaption_;
+    std::string statusPath_;
+    bool editMode_ = false;
+    bool editorShown_ = true;
+    Options options_;
+    std::string workDir_;
+    QuizBank bank_;
+    Picker picker_;
+    Snapshot copyBuffer_;
+    Snapshot pasteUndoBuffer_;
+    bool pasteUndoAvailable_ = false;
+    std::string rememberedQuizName_ = "Тестирование";
+    std::string rememberedFileName_ = "Имя файла";
+    std::string reportText_ = "Memo1";
+    unsigned reportGeneration_ = 0;
+};
+
+} // namespace quizloom::editor

@@ -1,0 +1,103 @@
+// The check run as the editor makes it: one or every test checked, the
+// report with its summary on top and the report file, or, in the simplified
+// mode, the first faulty question opened in the editor.
+#include "core/checker/report_file.h"
+#include "core/editor/editing_session.h"
+
+namespace quizloom::editor {
+
+namespace {
+
+std::string joinedLines(const std::vector<std::string>& lines) {
+    std::size_t size = 0;
+    for (const std::string& line : lines)
+        size += line.size() + 1;
+    std::string text;
+    text.reserve(size);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            text += '\n';
+        text += lines[i];
+    }
+    return text;
+}
+
+template <class... Parts> std::vector<std::string> concatenated(const Parts&... parts) {
+    std::vector<std::string> all;
+    all.reserve((parts.size() + ...));
+    (all.insert(all.end(), parts.begin(), parts.end()), ...);
+    return all;
+}
+
+} // namespace
+
+// Every change of the report text brings the report view up.
+void EditingSession::setReport(std::string text) {
+    reportText_ = std::move(text);
+    ++reportGeneration_;
+    switchView(true);
+}
+
+void EditingSession::reportEdited(std::string text) {
+    reportText_ = std::move(text);
+    switchView(true);
+}
+
+bool EditingSession::checkListedQuiz(int index) {
+    const bool listed = index >= 0 && static_cast<std::size_t>(index) < bank_.size();
+    const check::FileCheck file = check::checkTestFile(
+        listed ? bank_.entry(static_cast<std::size_t>(index)).path : std::string(), options_.printOnlyDamaged);
+    if (!file.lines.empty()) {
+        std::string text = reportText_;
+        if (!text.empty())
+            text += '\n';
+        setReport(text + joinedLines(file.lines));
+    }
+    return file.passed;
+}
+
+void EditingSession::runCheck() {
+    const bool oneQuiz = options_.oneQuiz;
+    const bool simple = options_.simplified;
+    setReport(std::string());
+
+    const std::vector<std::string> paths = oneQuiz ? std::vector{bank_.currentPath()} : bank_.paths();
+    const check::RunResult run =
+        check::checkTests(paths, {options_.printOnlyDamaged, simple});
+
+    if (run.firstDamaged) {
+        // The first damaged test becomes current: its own entry of the
+        // picker, also when another test has the same name.
+        if (!oneQuiz)
+            makeCurrent(*run.firstDamaged);
+        if (simple && !run.sectionLines.empty())
+            setReport(joinedLines(run.sectionLines));
+        // The damaged test's header first, so that the position is held to
+        // that test's own numbers of variants and questions.
+        showQuestion();
+        setText(Field::NumVar, std::to_string(run.openPosition.variant));
+        setText(Field::NumQue, std::to_string(run.openPosition.question));
+        showQuestion();
+        if (simple) {
+            switchView(false);
+            return;
+        }
+    }
+
+    const std::vector<std::string> top = check::reportTopLines(
+        oneQuiz ? check::oneTestSummary(run.damagedCount) : check::allFilesSummary(bank_.size(), run.damagedCount));
+    if (bank_.empty()) {
+        setReport(joinedLines(concatenated(top, run.sectionLines)));
+        return;
+    }
+    const std::vector<std::string> saved = concatenated(top, run.sectionLines);
+    try {
+        check::writeReportFile(std::string(check::kReportFileName), saved, std::string(check::kReportFileName));
+    } catch (...) {
+        setReport(joinedLines(saved));
+        throw;
+    }
+    setReport(joinedLines(concatenated(top, check::screenOnlyLines(), run.sectionLines)));
+}
+
+} // namespace quizloom::editor

@@ -1,0 +1,136 @@
+// Moving the shown question between the session's form and its test file.
+#include "core/editor/editing_session.h"
+#include "core/ini/profile_file.h"
+#include "core/quiz/new_quiz_file.h"
+#include "core/quiz/question_record.h"
+#include "core/text/int_conv.h"
+
+namespace quizloom::editor {
+
+namespace {
+
+struct HeaderKey {
+    Field field;
+    std::string_view key;
+    std::string_view displayDefault;
+    bool grade; // not written in psycho-test mode
+};
+
+// The header fields in the order a display sets and a save writes them.
+// The type runs no rule when the program sets it.
+constexpr HeaderKey kHeaderKeys[] = {
+    {Field::Subject, quiz::kKeySubject, "физиология", false},
+    {Field::Type, quiz::kKeyType, quiz::kTypeMany, false},
+    {Field::Level, quiz::kKeyLevel, "1", false},
+    {Field::MaxVar, quiz::kKeyVariants, "5", false},
+    {Field::MaxQue, quiz::kKeyQuestions, "5", false},
+    {Field::Grade5, quiz::kKeyGrade5, "95", true},
+    {Field::Grade4, quiz::kKeyGrade4, "85", true},
+    {Field::Grade3, quiz::kKeyGrade3, "75", true},
+};
+
+} // namespace
+
+void EditingSession::showQuestion() {
+    if (!bank_.hasCurrent())
+        return;
+    pasteUndoAvailable_ = false;
+    const int variant = strToInt(form_[Field::NumVar]);
+    const int question = strToInt(form_[Field::NumQue]);
+    const std::string path = bank_.currentPath();
+    ProfileFile file(path);
+
+    // Each text set here runs the field's rule before the next one is read.
+    for (const HeaderKey& header : kHeaderKeys)
+        setText(header.field, file.readString(quiz::kHeaderSection, header.key, header.displayDefault));
+
+    statusPath_ = path;
+    const std::string section = quiz::sectionName(variant, question);
+    sectionCaption_ = "Номер вопроса в тесте: \"" + section + "\"";
+    const quiz::QuestionRecord record = quiz::readQuestionRecord(file, section);
+    setText(Field::Question, record.question);
+
+    const int level = strToInt(form_[Field::Level]);
+    if (level == 1) {
+        for (int k = 0; k < quiz::kAnswerCount; ++k)
+            setText(answerField(k), record.options[k]);
+        form_.marks = quiz::displayedMarks(record);
+    } else if (level == 2) {
+        const quiz::AnswerTexts shown = quiz::level2Fields(record);
+        for (int k = 0; k < quiz::kAnswerCount; ++k)
+            setText(answerField(k), shown[k]);
+    }
+    layAnswerArea(level);
+}
+
+void EditingSession::saveQuestion() {
+    if (!editMode_ || !bank_.hasCurrent())
+        return;
+    const int variant = strToInt(form_[Field::NumVar]);
+    const int question = strToInt(form_[Field::NumQue]);
+    const std::string path = bank_.currentPath();
+    const bool psychoTest = options_.psychoTest;
+    ProfileFile file(path);
+
+    for (const HeaderKey& header : kHeaderKeys)
+        if (!header.grade || !psychoTest)
+            file.writeString(quiz::kHeaderSection, header.key, form_[header.field]);
+    statusPath_ = path;
+
+    quiz::QuestionRecord record;
+    record.question = form_[Field::Question];
+    // Psycho-test mode stores no answer of any kind.
+    const int level = psychoTest ? 0 : strToInt(form_[Field::Level]);
+    quiz::StoredAnswers stored = quiz::StoredAnswers::None;
+    if (level == 1) {
+        record.options = form_.answers();
+        quiz::setCorrect(record, quiz::correctFromMarks(record.options, form_.marks));
+        stored = quiz::StoredAnswers::OptionsAndCorrect;
+    } else if (level == 2) {
+        quiz::setCorrect(record, quiz::correctFromFields(form_.answers()));
+        stored = quiz::StoredAnswers::CorrectOnly;
+    }
+    quiz::writeQuestionRecord(file, quiz::sectionName(variant, question), record, stored);
+    file.release();
+}
+
+// Numbers are read before the save; setting the new number runs its field's
+// rule, so a number above the bound shows the question the bound names.
+void EditingSession::step(Field number, Field maximum, int direction) {
+    const int n = strToInt(form_[number]);
+    if (direction > 0) {
+        const int m = strToInt(form_[maximum]);
+        saveQuestion();
+        if (n >= m)
+            return;
+        setText(number, std::to_string(n + 1));
+    } else {
+        saveQuestion();
+        if (n == 1)
+            return;
+        setText(number, std::to_string(static_cast<long long>(n) - 1));
+    }
+    showQuestion();
+}
+
+void EditingSession::stepVariant(int direction) { step(Field::NumVar, Field::MaxVar, direction); }
+void EditingSession::stepQuestion(int direction) { step(Field::NumQue, Field::MaxQue, direction); }
+
+std::string EditingSession::prepareNewQuizPath(std::string_view fileName) {
+    std::string path = newtest::testFilePath(workDir_, fileName);
+    newtest::createFolder(workDir_);
+    return path;
+}
+
+void EditingSession::createQuiz(const std::string& path, const std::string& name, bool replacing) {
+    if (replacing)
+        newtest::moveToBackup(path);
+    // The file is written and released before the list changes, so a write
+    // that fails leaves the list, the picker and the shown test as they were.
+    newtest::writeNewTestFile(path, name);
+    makeCurrent(static_cast<std::size_t>(bank_.add(path, name)));
+    editMode_ = true;
+    showQuestion();
+}
+
+} // namespace quizloom::editor

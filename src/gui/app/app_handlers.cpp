@@ -1,0 +1,56 @@
+// Start-up, closing, the program settings, the working directory and the
+// test picker.
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+
+#include "gui/app/form_quizloom.h"
+#include "ui_form_quizloom.h"
+
+void TFormQuizloom::FormActivate() {
+    LoadSettings();
+    ResolveWorkDir();
+    FillTestList();
+    session_.selectFirstEntry();
+    SelectTest();
+}
+
+// The question being edited is dropped and nothing is asked.
+void TFormQuizloom::FormClose() { SaveSettings(); }
+void TFormQuizloom::CancelBtnClick() { close(); }
+void TFormQuizloom::N3Click() { close(); }
+
+void TFormQuizloom::LoadSettings() { session_.loadSettings(settingsPath_.toStdString()); }
+void TFormQuizloom::ResolveWorkDir() { session_.resolveWorkDir(QDir::currentPath().toStdString()); }
+void TFormQuizloom::SaveSettings() { session_.saveSettings(settingsPath_.toStdString()); }
+
+void TFormQuizloom::MenuChangeDirClick() {
+    SwitchView(false);
+    const std::optional<QString> chosen =
+        dialogs_.openFile(this, QStringLiteral("Выберите любой файл в нужном Вам каталоге"),
+                          QStringLiteral("Файлы с тестами (*.ini)"), QDir::currentPath());
+    if (!chosen)
+        return;
+    const QFileInfo file(*chosen);
+    // The dialog does not keep the current directory: the next one opens
+    // in the folder chosen now.
+    QDir::setCurrent(file.absolutePath());
+    session_.changeWorkDir(file.absoluteFilePath().toStdString());
+}
+
+void TFormQuizloom::FillTestList() {
+    session_.fillQuizList();
+    render();
+}
+
+void TFormQuizloom::SelectTest() {
+    session_.selectQuiz();
+    render();
+}
+
+void TFormQuizloom::BoxSubjectChange() {
+    QComboBox* box = ui->BoxSubject;
+    const bool typed = box->lineEdit() && box->lineEdit()->isModified();
+    session_.pickQuiz(box->currentText().toStdString(), box->currentIndex(), typed);
+}

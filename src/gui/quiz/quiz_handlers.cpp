@@ -1,0 +1,66 @@
+// Showing and saving the question, and creating a test through two input
+// dialogs and, for a file that exists, a confirmation.
+#include "core/quiz/new_quiz_file.h"
+#include "core/quiz/quiz_format.h"
+#include "gui/app/form_quizloom.h"
+
+namespace {
+
+const QString kDialogTitle = QStringLiteral("Введите");
+const QString kConfirmCaption = QStringLiteral("Confirm");
+
+// Asks with the remembered text as default; a confirmed text is remembered
+// at once, whatever happens to the operation later.
+std::optional<QString> askRemembered(Dialogs& dialogs, QWidget* parent, const QString& prompt,
+                                     std::string& remembered) {
+    std::optional<QString> answer =
+        dialogs.inputText(parent, kDialogTitle, prompt, QString::fromStdString(remembered));
+    if (answer)
+        remembered = answer->toStdString();
+    return answer;
+}
+
+// "Error" is what the test list reads for a file without a name: a test of
+// that name would vanish from the list at the next scan.
+bool acceptableQuizName(const QString& name) {
+    return !name.isEmpty() && name.toStdString() != quizloom::quiz::kMissing;
+}
+
+} // namespace
+
+void TFormQuizloom::ShowQuestion() {
+    session_.showQuestion();
+    render();
+}
+
+void TFormQuizloom::SaveQuestion() {
+    session_.saveQuestion();
+    render();
+}
+
+void TFormQuizloom::BtnSaveClick() { SaveQuestion(); }
+
+void TFormQuizloom::MenuSaveClick() {
+    SwitchView(false);
+    SaveQuestion();
+}
+
+void TFormQuizloom::NewTestClick() {
+    SwitchView(false);
+    const auto name = askRemembered(dialogs_, this, QStringLiteral("Название теста:"), session_.rememberedQuizName());
+    if (!name)
+        return;
+    if (!acceptableQuizName(*name))
+        return dialogs_.messageBox(this, title_, QStringLiteral("Ошибка ввода названия теста!"));
+    const auto fileName = askRemembered(dialogs_, this, QStringLiteral("Имя файла:"), session_.rememberedFileName());
+    if (!fileName)
+        return;
+    if (fileName->isEmpty())
+        return dialogs_.messageBox(this, title_, QStringLiteral("Ошибка ввода имени файла!"));
+    const std::string path = session_.prepareNewQuizPath(fileName->toStdString());
+    const bool replacing = quizloom::newtest::fileExistsAt(path);
+    if (replacing &&
+        !dialogs_.confirm(this, kConfirmCaption, QStringLiteral("Переписать файл %1?").arg(QString::fromStdString(path))))
+        return;
+    session_.createQuiz(path, name->toStdString(), replacing);
+}
