@@ -36,6 +36,7 @@ public:
     void errorBox(QWidget*, const QString&, const QString&) override { ++shown; }
     void messageBox(QWidget*, const QString&, const QString&) override { ++shown; }
     bool confirm(QWidget*, const QString&, const QString&) override { return ++shown, false; }
+    SaveChoice askSaveChanges(QWidget*, const QString&, const QString&) override { return SaveChoice::Cancel; }
     std::optional<QString> inputText(QWidget*, const QString&, const QString&, const QString&) override {
         ++shown;
         return std::nullopt;

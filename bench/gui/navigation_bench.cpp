@@ -32,6 +32,7 @@ public:
     }
     void messageBox(QWidget*, const QString&, const QString&) override {}
     bool confirm(QWidget*, const QString&, const QString&) override { return false; }
+    SaveChoice askSaveChanges(QWidget*, const QString&, const QString&) override { return SaveChoice::Cancel; }
     std::optional<QString> inputText(QWidget*, const QString&, const QString&, const QString&) override {
         return std::nullopt;
     }

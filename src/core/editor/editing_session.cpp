@@ -83,23 +83,69 @@ void EditingSession::selectFirstEntry() {
     picker_ = bank_.empty() ? Picker{} : Picker{bank_.entry(bank_.pickerOrder()[0]).name, 0};
 }
 
-void EditingSession::pickQuiz(std::string_view text, int position, bool typed) {
-    picker_ = {std::string(text), position};
-    if (bank_.empty() || text.empty())
-        return;
-    const int firstWithText = bank_.firstPositionNamed(text);
-    if (firstWithText < 0)
-        return; // a partly typed name does nothing
+std::optional<std::size_t> EditingSession::resolvePick(std::string_view text, int position, bool typed) const {
+    if (bank_.empty())
+        return std::nullopt;
     const auto nameAt = [this](int p) -> const std::string& {
         return bank_.entry(bank_.pickerOrder()[static_cast<std::size_t>(p)]).name;
     };
+    const bool listedPosition = position >= 0 && position < static_cast<int>(bank_.size());
+    // A test without a name is picked by its entry like any other, so that
+    // a save never goes into a file whose question is not shown.
+    if (text.empty() && !(listedPosition && !typed && nameAt(position).empty()))
+        return std::nullopt;
+    const int firstWithText = bank_.firstPositionNamed(text);
+    if (firstWithText < 0)
+        return std::nullopt; // a partly typed name does nothing
     // A picked entry is the selection itself; a typed name picks its first
     // entry, also when the selection is a later entry of the same name.
     int chosen = position;
-    if (typed || chosen < 0 || chosen >= static_cast<int>(bank_.size()) || nameAt(chosen) != text)
+    if (typed || !listedPosition || nameAt(chosen) != text)
         chosen = firstWithText;
-    makeCurrent(bank_.pickerOrder()[static_cast<std::size_t>(chosen)]);
+    return bank_.pickerOrder()[static_cast<std::size_t>(chosen)];
+}
+
+void EditingSession::pickQuiz(std::string_view text, int position, bool typed) {
+    const std::optional<std::size_t> index = resolvePick(text, position, typed);
+    picker_ = {std::string(text), position};
+    if (!index)
+        return;
+    makeCurrent(*index);
     showQuestion();
+}
+
+void EditingSession::restorePicker() {
+    if (bank_.hasCurrent())
+        makeCurrent(static_cast<std::size_t>(bank_.current()));
+}
+
+bool EditingSession::unsavedEdits() const {
+    if (!editMode_ || form_.marks != savedForm_.marks)
+        return editMode_;
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        const Field field = static_cast<Field>(i);
+        // Moving to another position is navigation, not an edit.
+        if (field != Field::NumVar && field != Field::NumQue && form_[field] != savedForm_[field])
+            return true;
+    }
+    return false;
+}
+
+void EditingSession::dropEdits() {
+    const QuestionForm position = form_;
+    form_ = savedForm_;
+    form_[Field::NumVar] = position[Field::NumVar];
+    form_[Field::NumQue] = position[Field::NumQue];
+    answerLayout_ = savedLayout_;
+}
+
+void EditingSession::markSaved() {
+    savedForm_ = form_;
+    savedLayout_ = answerLayout_;
+}
+
+std::string EditingSession::shownSection() const {
+    return quiz::sectionName(strToInt(form_[Field::NumVar]), strToInt(form_[Field::NumQue]));
 }
 
 void EditingSession::makeCurrent(std::size_t index) {
@@ -131,11 +177,16 @@ void EditingSession::put(const Snapshot& shot) {
 
 void EditingSession::copyQuestion() {
     switchView(false);
+    copied_ = true;
     copyBuffer_ = snapshot();
 }
 
 void EditingSession::pasteQuestion() {
     switchView(false);
+    // Before any copy there is nothing to paste: an empty buffer would
+    // empty the question, and the next save would store that.
+    if (!copied_)
+        return;
     pasteUndoAvailable_ = true;
     pasteUndoBuffer_ = snapshot();
     put(copyBuffer_);

@@ -51,6 +51,15 @@ public:
     // The file of the shown or saved test, for the status bar.
     const std::string& statusPath() const { return statusPath_; }
 
+    // --- Unsaved edits ---
+    // In edit mode: a question, answer, mark or header field differs from
+    // what the last display or save put there.
+    bool unsavedEdits() const;
+    // The form as the last display or save left it.
+    void dropEdits();
+    // The section of the shown position ("203").
+    std::string shownSection() const;
+
     // --- Mode, view, options ---
     bool editMode() const { return editMode_; }
     void setEditMode(bool edit) { editMode_ = edit; }
@@ -79,6 +88,10 @@ public:
     void pickQuiz(std::string_view text, int position, bool typed);
     // The picker's text or position set without picking (nothing is shown).
     void setPicker(std::string text, int position) { picker_ = {std::move(text), position}; }
+    // The test a pick would make current and show, if any.
+    std::optional<std::size_t> resolvePick(std::string_view text, int position, bool typed) const;
+    // The picker back at the current test's entry (a pick was called off).
+    void restorePicker();
     // pickQuiz with the picker as it stands.
     void selectQuiz() { pickQuiz(picker_.text, picker_.position, false); }
 
@@ -93,6 +106,7 @@ public:
     void copyQuestion();
     void pasteQuestion();
     void undoPaste();
+    bool canPaste() const { return copied_; }
     bool pasteUndoAvailable() const { return pasteUndoAvailable_; }
 
     // --- New test ---
@@ -129,6 +143,7 @@ private:
     void setReport(std::string text);
     void makeCurrent(std::size_t index);
     void step(Field number, Field maximum, int direction);
+    void markSaved();
 
     QuestionForm form_;
     int answerLayout_ = 1;
@@ -140,6 +155,11 @@ private:
     std::string workDir_;
     QuizBank bank_;
     Picker picker_;
+    QuestionForm savedForm_;
+    int savedLayout_ = 1;
+    // The file whose question the form shows: a save writes only there.
+    std::string shownPath_;
+    bool copied_ = false;
     Snapshot copyBuffer_;
     Snapshot pasteUndoBuffer_;
     bool pasteUndoAvailable_ = false;

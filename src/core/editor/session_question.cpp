@@ -3,6 +3,7 @@
 #include "core/ini/profile_file.h"
 #include "core/quiz/new_quiz_file.h"
 #include "core/quiz/question_record.h"
+#include "core/editor/save_checks.h"
 #include "core/text/int_conv.h"
 
 namespace quizloom::editor {
@@ -61,15 +62,20 @@ void EditingSession::showQuestion() {
             setText(answerField(k), shown[k]);
     }
     layAnswerArea(level);
+    shownPath_ = path;
+    markSaved();
 }
 
 void EditingSession::saveQuestion() {
-    if (!editMode_ || !bank_.hasCurrent())
+    if (!editMode_ || !bank_.hasCurrent() || bank_.currentPath() != shownPath_)
         return;
     const int variant = strToInt(form_[Field::NumVar]);
     const int question = strToInt(form_[Field::NumQue]);
     const std::string path = bank_.currentPath();
     const bool psychoTest = options_.psychoTest;
+    // Everything is checked before the first write: a save stores all of
+    // the question or nothing.
+    validateForSave(form_, !psychoTest && form_[Field::Level] == "1");
     ProfileFile file(path);
 
     for (const HeaderKey& header : kHeaderKeys)
@@ -92,6 +98,7 @@ void EditingSession::saveQuestion() {
     }
     quiz::writeQuestionRecord(file, quiz::sectionName(variant, question), record, stored);
     file.release();
+    markSaved();
 }
 
 // Numbers are read before the save; setting the new number runs its field's
@@ -128,7 +135,13 @@ void EditingSession::createQuiz(const std::string& path, const std::string& name
     // The file is written and released before the list changes, so a write
     // that fails leaves the list, the picker and the shown test as they were.
     newtest::writeNewTestFile(path, name);
-    makeCurrent(static_cast<std::size_t>(bank_.add(path, name)));
+    // A replaced file may be listed under its old name: the list is read
+    // again so that every entry shows the name its file holds.
+    if (replacing)
+        bank_.rescanKeeping(workDir_, path);
+    if (bank_.currentPath() != path)
+        bank_.add(path, name);
+    makeCurrent(static_cast<std::size_t>(bank_.current()));
     editMode_ = true;
     showQuestion();
 }

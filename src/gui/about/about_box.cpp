@@ -128,7 +128,7 @@ TAboutBox::TAboutBox(QWidget* owner)
 }
 
 void TAboutBox::FormActivate() {
-    if (QWidget* owner = parentWidget()) ProductName->setText(owner->window()->windowTitle());
+    if (QWidget* owner = parentWidget()) ProductName->setText(owner->window()->windowTitle().remove(QStringLiteral("[*]")));
 }
 
 void TAboutBox::showEvent(QShowEvent* event) {

@@ -32,6 +32,8 @@ void TFormQuizloom::MenuChangeDirClick() {
                           QStringLiteral("Файлы с тестами (*.ini)"), QDir::currentPath());
     if (!chosen)
         return;
+    if (!settleUnsavedEdits())
+        return;
     const QFileInfo file(*chosen);
     // The dialog does not keep the current directory: the next one opens
     // in the folder chosen now.
@@ -52,5 +54,11 @@ void TFormQuizloom::SelectTest() {
 void TFormQuizloom::BoxSubjectChange() {
     QComboBox* box = ui->BoxSubject;
     const bool typed = box->lineEdit() && box->lineEdit()->isModified();
-    session_.pickQuiz(box->currentText().toStdString(), box->currentIndex(), typed);
+    const std::string text = box->currentText().toStdString();
+    // Asked only when the pick would show a test, not at every letter typed.
+    if (session_.resolvePick(text, box->currentIndex(), typed) && !settleUnsavedEdits()) {
+        session_.restorePicker();
+        return;
+    }
+    session_.pickQuiz(text, box->currentIndex(), typed);
 }

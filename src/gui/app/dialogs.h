@@ -7,6 +7,10 @@
 class QDialog;
 class QWidget;
 
+// The answer to "save the changes?": Да, Нет, or Отмена (also Escape and
+// the close box).
+enum class SaveChoice { Save, Discard, Cancel };
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -16,6 +20,8 @@ public:
     virtual void messageBox(QWidget* parent, const QString& title, const QString& text) = 0;
     // Question icon, "&Yes" and "&No"; true only for Yes.
     virtual bool confirm(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // Question icon, "Да", "Нет" and "Отмена".
+    virtual SaveChoice askSaveChanges(QWidget* parent, const QString& caption, const QString& text) = 0;
     // Input dialog with one field of at most 255 characters, "OK" and
     // "Cancel"; nullopt on Cancel, Escape or the close box.
     virtual std::optional<QString> inputText(QWidget* parent, const QString& title,
@@ -36,6 +42,7 @@ public:
     void errorBox(QWidget* parent, const QString& title, const QString& text) override;
     void messageBox(QWidget* parent, const QString& title, const QString& text) override;
     bool confirm(QWidget* parent, const QString& caption, const QString& text) override;
+    SaveChoice askSaveChanges(QWidget* parent, const QString& caption, const QString& text) override;
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
                                      const QString& initial) override;
     std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& filter,

@@ -134,6 +134,8 @@ TFormQuizloom::TFormQuizloom(QString settingsPath, Dialogs& dialogs, QWidget* pa
         box->setCompleter(nullptr);
         box->setInsertPolicy(QComboBox::NoInsert);
     }
+    // The title shows the modified marker while there are unsaved edits.
+    setWindowTitle(windowTitle() + QStringLiteral("[*]"));
     quizloom::installCp1251Validators(*this);
     quizloom::applyFormLook(*this, *ui);
     connectHandlers();
@@ -180,8 +182,12 @@ void TFormQuizloom::connectHandlers() {
                 [this, k](bool checked) { guarded([&] { session_.setMark(k, checked); }); });
     // Texts the program sets into the combo boxes run no handler, but they
     // are the boxes' texts all the same.
-    connect(ui->EditType->lineEdit(), &QLineEdit::textChanged, this,
-            [this](const QString& text) { session_.setText(Field::Type, text.toStdString()); });
+    connect(ui->EditType->lineEdit(), &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (session_.editMode())
+            session_.setText(Field::Type, text.toStdString());
+        else
+            render(); // read only: a pick from the list is taken back
+    });
     const auto notePicker = [this] {
         session_.setPicker(ui->BoxSubject->currentText().toStdString(), ui->BoxSubject->currentIndex());
     };
@@ -209,6 +215,23 @@ void TFormQuizloom::connectHandlers() {
     connect(ui->Memo1, &QPlainTextEdit::textChanged, this, guard(&TFormQuizloom::Memo1Change));
 }
 
+bool TFormQuizloom::settleUnsavedEdits() {
+    if (!session_.unsavedEdits())
+        return true;
+    const QString question = QStringLiteral("Сохранить изменения в вопросе %1?").arg(qs(session_.shownSection()));
+    switch (dialogs_.askSaveChanges(this, title_, question)) {
+    case SaveChoice::Save:
+        session_.saveQuestion(); // a failed save ends the action here
+        return true;
+    case SaveChoice::Discard:
+        session_.dropEdits();
+        return true;
+    case SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
 void TFormQuizloom::fieldChanged(Field field) {
     for (const FieldBinding& binding : kFields)
         if (binding.field == field)
@@ -216,11 +239,14 @@ void TFormQuizloom::fieldChanged(Field field) {
 }
 
 void TFormQuizloom::render() {
+    const bool edit = session_.editMode();
     for (const FieldBinding& binding : kFields) {
-        QLineEdit* edit = ui.get()->*binding.edit;
+        QLineEdit* field = ui.get()->*binding.edit;
+        // In read mode nothing typed could be kept; the position stays free.
+        field->setReadOnly(!edit && binding.field != Field::NumVar && binding.field != Field::NumQue);
         const QString text = qs(session_.text(binding.field));
-        if (edit->text() != text)
-            showWhole(edit, text);
+        if (field->text() != text)
+            showWhole(field, text);
     }
     if (const QString type = qs(session_.text(Field::Type)); ui->EditType->currentText() != type) {
         const QSignalBlocker block(ui->EditType->lineEdit());
@@ -233,7 +259,10 @@ void TFormQuizloom::render() {
         mark->setChecked(session_.form().marks[k]);
         mark->setVisible(options);
         mark->setEnabled(options);
+        mark->setAttribute(Qt::WA_TransparentForMouseEvents, !edit);
+        mark->setFocusPolicy(edit ? Qt::StrongFocus : Qt::NoFocus);
     }
+    ui->EditType->lineEdit()->setReadOnly(!edit);
     ui->LabelRigth->setVisible(options);
     ui->LabelRigth->setEnabled(options);
     ui->GroupVar->setTitle(options ? QStringLiteral("Варианты ответа") : QStringLiteral("Правильные варианты ответа"));
@@ -241,13 +270,15 @@ void TFormQuizloom::render() {
         ui->LabelQue->setText(qs(session_.sectionCaption()));
     statusPanels_[2]->setText(qs(session_.statusPath()));
 
-    const bool edit = session_.editMode();
     for (QRadioButton* radio : {ui->RadioButtonRead, ui->RadioButtonEdit}) {
         const QSignalBlocker block(radio);
         radio->setChecked(edit == (radio == ui->RadioButtonEdit));
     }
     ui->BtnSave->setEnabled(edit);
     ui->MenuSave->setEnabled(edit);
+    ui->InsFromBuf->setEnabled(session_.canPaste());
+    ui->InsertCancel->setEnabled(session_.pasteUndoAvailable());
+    setWindowModified(session_.unsavedEdits());
     for (const OptionBinding& option : kOptions) {
         const QSignalBlocker block(ui.get()->*option.item);
         (ui.get()->*option.item)->setChecked(session_.options().*option.flag);

@@ -115,6 +115,9 @@ private:
     // when the key was used.
     bool handleDialogKey(QWidget* target, int key);
     void renderView();
+    // Before an action that leaves the shown question: asks about unsaved
+    // edits, saves or drops them; false when the user calls the action off.
+    bool settleUnsavedEdits();
     void renderPicker();
 
     std::unique_ptr<Ui::TFormQuizloom> ui;

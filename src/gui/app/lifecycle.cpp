@@ -39,8 +39,15 @@ void TFormQuizloom::closeEvent(QCloseEvent* event) {
     // The close box, Escape, "Выход" and "&Выход" all end here; the settings
     // are written once, and only when they were read at start-up (a window
     // closed before then would overwrite them with the form's defaults).
-    // A failed write is shown and the window still closes.
+    // A failed write is shown and the window still closes. Unsaved edits
+    // are settled first; Отмена, or a save that fails, keeps the window open.
     if (!closed_ && activated_) {
+        bool goOn = false;
+        guarded([&] { goOn = settleUnsavedEdits(); });
+        if (!goOn) {
+            event->ignore();
+            return;
+        }
         closed_ = true;
         guarded([this] { FormClose(); });
     }

@@ -43,6 +43,20 @@ bool QtDialogs::confirm(QWidget* parent, const QString& caption, const QString& 
     return box.clickedButton() == yes;
 }
 
+SaveChoice QtDialogs::askSaveChanges(QWidget* parent, const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
+    QPushButton* save = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+    QPushButton* discard = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    // The close box gives no button of ours: that is Отмена too.
+    if (box.clickedButton() == save)
+        return SaveChoice::Save;
+    return box.clickedButton() == discard ? SaveChoice::Discard : SaveChoice::Cancel;
+}
+
 std::optional<QString> QtDialogs::inputText(QWidget* parent, const QString& title,
                                             const QString& prompt, const QString& initial) {
     QInputDialog dialog(parent);

@@ -10,6 +10,8 @@ bool TFormQuizloom::CheckTestFile(int index) {
 }
 
 void TFormQuizloom::NTestingClick() {
+    if (!settleUnsavedEdits())
+        return;
     maximizeWindow(*this);
     // The report view comes up at once (the report is emptied first), so a
     // run that ends in the editor view restores the window.

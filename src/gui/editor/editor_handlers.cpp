@@ -25,7 +25,13 @@ void TFormQuizloom::Edit_5Change() { fieldChanged(Field::Grade5); }
 void TFormQuizloom::Edit_4Change() { fieldChanged(Field::Grade4); }
 void TFormQuizloom::Edit_3Change() { fieldChanged(Field::Grade3); }
 
-void TFormQuizloom::RadioButtonReadClick() { session_.setEditMode(ui->RadioButtonEdit->isChecked()); }
+void TFormQuizloom::RadioButtonReadClick() {
+    const bool edit = ui->RadioButtonEdit->isChecked();
+    // Leaving edit mode makes the fields read-only: edits are settled first.
+    if (!edit && !settleUnsavedEdits())
+        return; // the render puts the mode's radio button back
+    session_.setEditMode(edit);
+}
 void TFormQuizloom::RadioButtonEditClick() { RadioButtonReadClick(); }
 
 void TFormQuizloom::SwitchView(bool report) {

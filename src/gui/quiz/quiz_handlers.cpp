@@ -62,5 +62,7 @@ void TFormQuizloom::NewTestClick() {
     if (replacing &&
         !dialogs_.confirm(this, kConfirmCaption, QStringLiteral("Переписать файл %1?").arg(QString::fromStdString(path))))
         return;
+    if (!settleUnsavedEdits())
+        return;
     session_.createQuiz(path, name->toStdString(), replacing);
 }

@@ -91,17 +91,22 @@ TEST_F(TestListTest, ATextThatIsNoEntryChangesNothing) {
     EXPECT_EQ(subject(), "физика");
 }
 
-TEST_F(TestListTest, AnEmptyNameSortedFirstShowsNoTest) {
-    test("a.ini", "");
+// A test without a name sorted first used to be current but not shown, and
+// a save wrote the form's defaults into it.
+TEST_F(TestListTest, AnEmptyNameSortedFirstIsShownLikeAnyOther) {
+    test("a.ini", "", "алгебра");
     test("b.ini", "Биология", "биология");
-    test("c.ini", "");
+    test("c.ini", "", "химия");
     open();
     EXPECT_EQ(form().BoxSubject->count(), 3);
     EXPECT_EQ(form().BoxSubject->currentText(), "");
-    // The last listed test without a name.
+    EXPECT_EQ(window().currentTest(), 0);
+    EXPECT_EQ(subject(), "алгебра");
+    EXPECT_EQ(statusPath().toStdString(), testsDir() + "/a.ini");
+    form().BoxSubject->setCurrentIndex(1);
+    emit form().BoxSubject->activated(1);
     EXPECT_EQ(window().currentTest(), 2);
-    EXPECT_EQ(subject(), "физиология");
-    EXPECT_EQ(statusPath(), "");
+    EXPECT_EQ(subject(), "химия");
 }
 
 TEST_F(TestListTest, TheListIsNotLimitedToAHundredTests) {

@@ -176,14 +176,20 @@ TEST_F(CopyPasteTest, UndoAfterMovingToAnotherQuestionDoesNothing) {
     EXPECT_EQ(shown(), moved);
 }
 
-TEST_F(CopyPasteTest, PasteBeforeAnyCopyEmptiesFieldsThroughTheirRules) {
+// A paste before any copy used to empty the question, and the next save
+// stored the empty question over the real one.
+TEST_F(CopyPasteTest, PasteAndUndoAreDisabledUntilThereIsSomethingToPasteOrUndo) {
     pick(0);
-    paste();
-    const Shown expected{{"Физиология", "", "1", "5", "5", "", "", "", "", "", ""},
-                         {false, false, false, false, false}};
-    EXPECT_EQ(shown(), expected); // the type is taken as it is, even empty
-    EXPECT_EQ(grades(), (std::array<QString, 3>{"90", "80", "70"}));
-    EXPECT_EQ(form().BoxSubject->currentText(), "Алгебра");
+    EXPECT_FALSE(form().InsFromBuf->isEnabled());
+    EXPECT_FALSE(form().InsertCancel->isEnabled());
+    const Shown before = shown();
+    form().InsFromBuf->trigger();
+    EXPECT_EQ(shown(), before);
+    form().CopyToBuf->trigger();
+    EXPECT_TRUE(form().InsFromBuf->isEnabled());
+    EXPECT_FALSE(form().InsertCancel->isEnabled());
+    form().InsFromBuf->trigger();
+    EXPECT_TRUE(form().InsertCancel->isEnabled());
 }
 
 } // namespace

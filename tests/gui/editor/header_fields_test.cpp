@@ -18,6 +18,7 @@ protected:
 TEST_F(HeaderFieldsTest, TypedTextsAreCorrectedUnderTheCursor) {
     testsDir();
     open();
+    form().RadioButtonEdit->setChecked(true); // read mode takes no typing
     Ui::TFormQuizloom& f = form();
     retype(f.EditMaxVar, "60");
     EXPECT_EQ(f.EditMaxVar->text(), "50");
@@ -76,6 +77,7 @@ TEST_F(HeaderFieldsTest, ValuesFromTheFileAreCorrectedWhenShown) {
 TEST_F(HeaderFieldsTest, TheTypeFollowsTheUserOnly) {
     testsDir();
     open();
+    form().RadioButtonEdit->setChecked(true);
     QComboBox* type = form().EditType;
     type->setCurrentIndex(1);
     emit type->activated(1);

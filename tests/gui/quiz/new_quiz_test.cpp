@@ -180,10 +180,11 @@ TEST_F(NewTestTest, ReplacingAFileKeepsItsContentInTheBackup) {
     newTest(QString("Новая математика"), QString("m"), true);
     EXPECT_EQ(readFileBytes(bank() + "/m.BAK"), original);
     EXPECT_EQ(readFileBytes(maths()), iniBytes({{"Тест", "Название теста", "Новая математика"}}));
-    // The old entry stays and points to the same path, which now holds the new test.
-    EXPECT_EQ(window().testCount(), 3);
-    EXPECT_EQ(window().testPaths()[2], maths());
-    EXPECT_EQ(form().BoxSubject->count(), 3);
+    // The list is read again: the replaced file's entry shows its new name.
+    EXPECT_EQ(window().testCount(), 2);
+    EXPECT_EQ(window().testPaths()[window().currentTest()], maths());
+    EXPECT_EQ(window().testNames()[window().currentTest()], "Новая математика");
+    EXPECT_EQ(form().BoxSubject->count(), 2);
     EXPECT_EQ(form().BoxSubject->currentText(), "Новая математика");
 
     // A second replace puts the first replacement into the backup.

@@ -96,12 +96,14 @@ TEST_F(QuestionIoTest, LevelOneMarksRoundTripThroughAnswerTexts) {
     bank(fullHeader("Т") + optionQuestion("101", "В", {"x", "b", "x", "d", "e"}, {}));
     open();
     editMode();
+    form().CheckBox1->click();
     form().CheckBox3->click();
     form().CheckBox5->click();
     form().BtnSave->click();
     EXPECT_EQ(value("101", "Правильный ответ №1"), "x");
-    EXPECT_EQ(value("101", "Правильный ответ №2"), "e");
-    EXPECT_EQ(value("101", "Правильный ответ №3"), "<none>");
+    EXPECT_EQ(value("101", "Правильный ответ №2"), "x");
+    EXPECT_EQ(value("101", "Правильный ответ №3"), "e");
+    EXPECT_EQ(value("101", "Правильный ответ №4"), "<none>");
     reshow();
     // Equal texts are equally correct.
     EXPECT_EQ(checked(), (std::vector<bool>{true, false, true, false, true}));

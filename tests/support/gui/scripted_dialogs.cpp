@@ -57,6 +57,13 @@ bool ScriptedDialogs::confirm(QWidget*, const QString& caption, const QString& t
     return answer;
 }
 
+SaveChoice ScriptedDialogs::askSaveChanges(QWidget*, const QString& caption, const QString& text) {
+    calls.push_back({DialogKind::AskSave, caption, text, {}});
+    SaveChoice answer = SaveChoice::Cancel;
+    takeFront(saveAnswers, answer, "save question", caption);
+    return answer;
+}
+
 std::optional<QString> ScriptedDialogs::inputText(QWidget*, const QString& title,
                                                   const QString& prompt, const QString& initial) {
     calls.push_back({DialogKind::Input, title, prompt, initial});

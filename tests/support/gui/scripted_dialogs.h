@@ -12,7 +12,7 @@
 
 namespace quizloom::testing {
 
-enum class DialogKind { Error, Message, Confirm, Input, OpenFile, Exec };
+enum class DialogKind { Error, Message, Confirm, AskSave, Input, OpenFile, Exec };
 
 struct DialogCall {
     DialogKind kind;
@@ -25,6 +25,7 @@ class ScriptedDialogs : public Dialogs {
 public:
     // --- Answers, taken front first ---
     std::deque<bool> confirmAnswers;
+    std::deque<SaveChoice> saveAnswers;
     std::deque<std::optional<QString>> inputAnswers;    // nullopt = Cancel
     std::deque<std::optional<QString>> openFileAnswers; // nullopt = Cancel
     // Called for every execDialog with the dialog, which is not shown
@@ -45,6 +46,7 @@ public:
     void errorBox(QWidget* parent, const QString& title, const QString& text) override;
     void messageBox(QWidget* parent, const QString& title, const QString& text) override;
     bool confirm(QWidget* parent, const QString& caption, const QString& text) override;
+    SaveChoice askSaveChanges(QWidget* parent, const QString& caption, const QString& text) override;
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
                                      const QString& initial) override;
     std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& filter,

@@ -1,0 +1,130 @@
+// Unsaved edits are never dropped silently: every action that leaves the
+// shown question asks first, read mode takes no typing, and a refused save
+// leaves the file as it was.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "support/gui/test_bank.h"
+#include "support/gui/window_fixture.h"
+
+namespace quizloom::testing {
+namespace {
+
+class UnsavedEditsTest : public GuiWindowTest {
+protected:
+    std::string first() { return testsDir() + "/a.ini"; }
+    std::string second() { return testsDir() + "/b.ini"; }
+    void SetUp() override {
+        writeIni(first(), fullHeader("Алгебра") + optionQuestion("101", "Сколько?", {"1", "2", "3", "4", "5"}, {"2"}));
+        writeIni(second(), fullHeader("Биология") + optionQuestion("101", "Кто?", {"a", "b", "c", "d", "e"}, {"a"}));
+        open();
+        form().RadioButtonEdit->click();
+    }
+    void edit() { form().EditQue->setText("Сколько будет?"); }
+    std::string question(const std::string& path) { return readFileUtf8(path); }
+    void pickSecond() {
+        form().BoxSubject->setCurrentIndex(1);
+        emit form().BoxSubject->activated(1);
+    }
+};
+
+TEST_F(UnsavedEditsTest, TheTitleMarksEditsAndUndoingThemClearsTheMark) {
+    EXPECT_FALSE(window().isWindowModified());
+    edit();
+    EXPECT_TRUE(window().isWindowModified());
+    form().EditQue->setText("Сколько?");
+    EXPECT_FALSE(window().isWindowModified());
+    form().CheckBox1->click();
+    EXPECT_TRUE(window().isWindowModified());
+    form().BtnSave->click();
+    EXPECT_FALSE(window().isWindowModified());
+}
+
+TEST_F(UnsavedEditsTest, PickingAnotherTestAsksAndFollowsTheAnswer) {
+    edit();
+    dialogs.saveAnswers = {SaveChoice::Cancel};
+    pickSecond();
+    EXPECT_EQ(dialogs.last(DialogKind::AskSave).text, "Сохранить изменения в вопросе 101?");
+    EXPECT_EQ(form().BoxSubject->currentText(), "Алгебра") << "the picker shows the shown test again";
+    EXPECT_EQ(form().EditQue->text(), "Сколько будет?");
+
+    dialogs.saveAnswers = {SaveChoice::Discard};
+    pickSecond();
+    EXPECT_EQ(form().EditQue->text(), "Кто?");
+    EXPECT_EQ(question(first()).find("Сколько будет?"), std::string::npos);
+
+    pickSecond(); // nothing edited: nothing asked
+    EXPECT_EQ(dialogs.count(DialogKind::AskSave), 2);
+    form().EditQue->setText("Кто это?");
+    dialogs.saveAnswers = {SaveChoice::Save};
+    form().BoxSubject->setCurrentIndex(0);
+    emit form().BoxSubject->activated(0);
+    EXPECT_NE(question(second()).find("Кто это?"), std::string::npos);
+    EXPECT_EQ(form().EditQue->text(), "Сколько?");
+}
+
+TEST_F(UnsavedEditsTest, ClosingAsksAndCancelKeepsTheWindowOpen) {
+    edit();
+    dialogs.saveAnswers = {SaveChoice::Cancel};
+    form().CancelBtn->click();
+    processEvents();
+    EXPECT_TRUE(window().isVisible());
+    dialogs.saveAnswers = {SaveChoice::Save};
+    form().N3->trigger();
+    processEvents();
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_NE(question(first()).find("Сколько будет?"), std::string::npos);
+}
+
+TEST_F(UnsavedEditsTest, ReadModeAsksFirstAndThenTakesNoTyping) {
+    edit();
+    dialogs.saveAnswers = {SaveChoice::Cancel};
+    form().RadioButtonRead->click();
+    EXPECT_TRUE(form().RadioButtonEdit->isChecked());
+    dialogs.saveAnswers = {SaveChoice::Discard};
+    form().RadioButtonRead->click();
+    EXPECT_TRUE(form().RadioButtonRead->isChecked());
+    EXPECT_EQ(form().EditQue->text(), "Сколько?");
+    for (QLineEdit* field : {form().EditQue, form().Edit1, form().EditDSubject, form().Edit_5})
+        EXPECT_TRUE(field->isReadOnly()) << field->objectName().toStdString();
+    EXPECT_FALSE(form().EditNumQue->isReadOnly());
+    EXPECT_TRUE(form().CheckBox1->testAttribute(Qt::WA_TransparentForMouseEvents));
+    typeText(form().EditQue, "x");
+    EXPECT_EQ(form().EditQue->text(), "Сколько?");
+}
+
+TEST_F(UnsavedEditsTest, CheckRunAndNewTestAskOnlyAfterTheirOwnDialogs) {
+    edit();
+    dialogs.saveAnswers = {SaveChoice::Cancel};
+    form().NTesting->trigger();
+    EXPECT_TRUE(window().editorShown()) << "a cancelled run does not start";
+    dialogs.inputAnswers = {QString("Новый"), std::nullopt};
+    form().NewTest->trigger();
+    EXPECT_EQ(dialogs.count(DialogKind::AskSave), 1) << "the file-name dialog was cancelled";
+    dialogs.inputAnswers = {QString("Новый"), QString("n")};
+    dialogs.saveAnswers = {SaveChoice::Cancel};
+    form().NewTest->trigger();
+    EXPECT_EQ(dialogs.count(DialogKind::AskSave), 2);
+    EXPECT_FALSE(fileExists(testsDir() + "/n.ini"));
+}
+
+// Correct answers are stored as texts: the file could not hold these marks.
+TEST_F(UnsavedEditsTest, ARefusedSaveNamesTheFaultAndLeavesTheFileByteIdentical) {
+    const std::string before = readFileBytes(first());
+    form().Edit3->setText("");
+    form().CheckBox3->click();
+    form().BtnSave->click();
+    form().CheckBox3->click();
+    form().Edit3->setText("2");
+    form().BtnSave->click();
+    EXPECT_EQ(dialogs.errorTexts(), (std::vector<QString>{"Вариант №3 отмечен как правильный, но пуст.",
+                                                          "Варианты №2 и №3 совпадают, а отмечен только один."}));
+    EXPECT_EQ(readFileBytes(first()), before);
+}
+
+} // namespace
+} // namespace quizloom::testing
