@@ -35,8 +35,13 @@ std::optional<int> answerCommandLine(int argc, char** argv) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(QStringLiteral(
         "Quizloom, an editor for banks of multiple-choice tests.\nOther arguments are ignored."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
+    // Declared here rather than with addHelpOption, which would also offer
+    // the toolkit's --help-all that nothing here answers.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Print this text and exit."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Print the name and version and exit."));
+    parser.addOptions({help, version});
     parser.parse(QCoreApplication::arguments());
     QString answer;
     if (parser.isSet(help))
