@@ -41,6 +41,7 @@ std::string settingsPathFor(std::string_view executablePath) {
 
 std::string chooseSettingsPath(std::string_view executablePath, std::string_view userConfigDir) {
     const std::string portable = settingsPathFor(executablePath);
+    if (userConfigDir.empty()) return portable;
     std::error_code ec;
     if (std::filesystem::is_regular_file(portable, ec)) {
         // Opening for update neither creates nor changes the file, and fails

@@ -15,7 +15,8 @@ std::string settingsPathFor(std::string_view executablePath);
 // The settings file to use: the portable one beside the executable
 // (settingsPathFor) when it exists and can be written, so that a copy of the
 // program carried around keeps its settings with it; else the user's own,
-// userConfigDir + "/quizloom/quizloom.ini".
+// userConfigDir + "/quizloom/quizloom.ini". Without a configuration folder
+// (no home to put it in) the portable file is all there is.
 std::string chooseSettingsPath(std::string_view executablePath, std::string_view userConfigDir);
 
 // Everything up to and including the last "/" ("" when there is none).

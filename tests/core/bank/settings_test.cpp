@@ -50,6 +50,7 @@ TEST_F(SettingsLocation, TheUsersFileUnlessAPortableOneLiesBesideTheExecutable) 
     std::filesystem::remove(portable);
     std::filesystem::create_directories(portable);
     EXPECT_EQ(chooseSettingsPath(executable, dir.file("config")), user) << "a folder is no file";
+    EXPECT_EQ(chooseSettingsPath(executable, ""), portable) << "no configuration folder at all";
 }
 
 TEST_F(SettingsLocation, AReadOnlyPortableFileIsPassedOver) {
