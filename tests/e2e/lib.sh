@@ -4,8 +4,9 @@
 #
 # Everything a script touches lives in E2E_DIR, a fresh folder inside the
 # output dir: removed when the script succeeds, kept (with the logs) when it
-# fails. The settings file follows the executable, so the binary is copied
-# into E2E_DIR/bin and its settings file is E2E_SETTINGS.
+# fails. The binary is copied into E2E_DIR/bin; XDG_CONFIG_HOME points into
+# E2E_DIR, so the settings file is the user's own there, E2E_SETTINGS, and the
+# real user's folder is never touched.
 #
 # Functions (each fails the script with a message on error):
 #   e2e_init BINARY OUTDIR    set up E2E_DIR, E2E_BIN, E2E_SETTINGS; start Xvfb
@@ -123,7 +124,8 @@ e2e_init() {
     mkdir -p "$E2E_DIR/bin"
     E2E_BIN="$E2E_DIR/bin/quizloom"
     cp "$binary" "$E2E_BIN" || e2e_fail "cannot copy $binary"
-    E2E_SETTINGS="$E2E_DIR/bin/quizloom.INI"
+    export XDG_CONFIG_HOME="$E2E_DIR/config"
+    E2E_SETTINGS="$XDG_CONFIG_HOME/quizloom/quizloom.ini"
     unset WAYLAND_DISPLAY
     export QT_QPA_PLATFORM=xcb
     _e2e_start_xvfb

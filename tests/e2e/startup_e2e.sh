@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Start and quit: the first run takes the start folder's "Тесты" and shows the
 # first test in name order; Enter saves only in edit mode; Escape quits and
-# creates the settings file with its five keys in Windows-1251. A prepared
-# settings file survives a run unchanged.
+# creates the user's settings file, folder and all, with its five keys in
+# Windows-1251. A prepared settings file survives a run unchanged. A writable
+# "quizloom.INI" beside the executable is used instead of the user's file.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1" "$2"
 
@@ -70,6 +71,16 @@ e2e_start "$start"
 e2e_wait_window
 e2e_key Escape
 e2e_expect_exit 0
+e2e_expect_same_bytes "$E2E_SETTINGS" "$E2E_DIR/prepared.INI"
+
+# Portable: an empty file beside the executable takes the settings.
+portable="$(dirname "$E2E_BIN")/quizloom.INI"
+: >"$portable"
+e2e_start "$start"
+e2e_wait_window
+e2e_key Escape
+e2e_expect_exit 0
+e2e_expect_same_bytes "$portable" "$E2E_DIR/expected.INI"
 e2e_expect_same_bytes "$E2E_SETTINGS" "$E2E_DIR/prepared.INI"
 
 e2e_pass

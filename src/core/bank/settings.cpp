@@ -1,5 +1,6 @@
 #include "core/bank/settings.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -38,6 +39,21 @@ std::string settingsPathFor(std::string_view executablePath) {
     return path + ".INI";
 }
 
+std::string chooseSettingsPath(std::string_view executablePath, std::string_view userConfigDir) {
+    const std::string portable = settingsPathFor(executablePath);
+    if (userConfigDir.empty()) return portable;
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(portable, ec)) {
+        // Opening for update neither creates nor changes the file, and fails
+        // where a write would.
+        if (std::FILE* file = std::fopen(portable.c_str(), "r+")) {
+            std::fclose(file);
+            return portable;
+        }
+    }
+    return std::string(userConfigDir) + "/quizloom/quizloom.ini";
+}
+
 std::string directoryPart(std::string_view path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
@@ -54,6 +70,11 @@ ProgramSettings loadSettings(const std::string& settingsPath) {
 }
 
 void saveSettings(const std::string& settingsPath, const ProgramSettings& settings) {
+    // The user's configuration folder has none of the program's at the first
+    // close. A folder that cannot be made shows as the write's own failure.
+    const std::string folder = directoryPart(settingsPath);
+    std::error_code ec;
+    if (!folder.empty()) std::filesystem::create_directories(folder, ec);
     ProfileFile file(settingsPath);
     file.writeString(kSettingsSection, kWorkDirKey, storableDirectory(directoryPart(settings.workDir)));
     for (std::size_t i = 0; i < kOptionFlags.size(); ++i)

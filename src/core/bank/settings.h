@@ -12,6 +12,13 @@ namespace quizloom {
 // file name replaced by ".INI", or ".INI" appended when it has none.
 std::string settingsPathFor(std::string_view executablePath);
 
+// The settings file to use: the portable one beside the executable
+// (settingsPathFor) when it exists and can be written, so that a copy of the
+// program carried around keeps its settings with it; else the user's own,
+// userConfigDir + "/quizloom/quizloom.ini". Without a configuration folder
+// (no home to put it in) the portable file is all there is.
+std::string chooseSettingsPath(std::string_view executablePath, std::string_view userConfigDir);
+
 // Everything up to and including the last "/" ("" when there is none).
 std::string directoryPart(std::string_view path);
 
@@ -45,8 +52,9 @@ struct ProgramSettings {
 
 // Missing file, section or keys give the defaults.
 ProgramSettings loadSettings(const std::string& settingsPath);
-// Writes the directory part of workDir and the flags, in order; throws
-// Error("Unable to write to <path>") when the file cannot be written.
+// Writes the directory part of workDir and the flags, in order, creating the
+// file's folder when it is missing; throws Error("Unable to write to <path>")
+// when the file cannot be written.
 void saveSettings(const std::string& settingsPath, const ProgramSettings& settings);
 
 // The working directory to use, always ending with "/": the remembered one

@@ -6,7 +6,11 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QtMath>
 
 #include "gui/about/about_pictures.h"
 #include "gui/about/jpeg.h"
@@ -18,13 +22,14 @@ constexpr const char* kSiteLine = "www.quizloom.example";
 constexpr const char* kMailLine = "info@quizloom.example";
 constexpr const char* kAuthorLine = "Автор: группа разработчиков учебного центра тестирования знаний";
 constexpr const char* kVersionLine = "2003–2005 гг., версия 1.2";
+// The licence of the LICENSE file, in six lines.
 constexpr const char* kLegalNotice =
-    "Программа охраняется законом об авторском праве.\n"
-    "Незаконное копирование программы\n"
-    "или любой её части, а также её\n"
-    "распространение без разрешения\n"
-    "правообладателя преследуются\n"
-    "в соответствии с законом.";
+    "© 2003–2026 Quizloom developers.\n"
+    "Свободная программа по лицензии MIT:\n"
+    "её можно использовать, копировать,\n"
+    "изменять и распространять бесплатно,\n"
+    "сохраняя это уведомление. Программа\n"
+    "поставляется «как есть», без гарантий.";
 
 QFont formFont(int pointSize = 8) {
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -50,6 +55,19 @@ void lookLikeLink(QLabel* label) {
     label->setPalette(palette);
 }
 
+// The height the box needs to show all of its text at its width, whatever
+// font stands in for the form's.
+int heightForAllText(QTextEdit* box) {
+    const int frame = box->frameWidth();
+    const int bar = box->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn
+                        ? box->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr,
+                                                    box->verticalScrollBar())
+                        : 0;
+    QTextDocument* text = box->document();
+    text->setTextWidth(box->width() - 2 * frame - bar);
+    return qCeil(text->size().height()) + 2 * frame;
+}
+
 QLabel* pictureBox(QWidget* parent, const char* name, QRect geometry, const unsigned char* jpeg,
                    std::size_t size) {
     auto* box = new QLabel(parent);
@@ -73,7 +91,6 @@ TAboutBox::TAboutBox(QWidget* owner)
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("О программе"));
     setFont(formFont());
-    setFixedSize(270, 322);
     setModal(true);
 
     Panel1 = new QFrame(this);
@@ -117,9 +134,15 @@ TAboutBox::TAboutBox(QWidget* owner)
     memoPalette.setColor(QPalette::Base, palette().color(QPalette::Window));
     Memo1->setPalette(memoPalette);
 
+    // The form's box is three lines high for six; it grows, and the button
+    // and the dialog with it, until every line shows.
+    const int grow = qMax(0, heightForAllText(Memo1) - Memo1->height());
+    Memo1->resize(Memo1->width(), Memo1->height() + grow);
+    setFixedSize(270, 322 + grow);
+
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setGeometry(96, 292, 82, 25);
+    OKButton->setGeometry(96, 292 + grow, 82, 25);
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 

@@ -18,12 +18,12 @@ public:
     virtual void errorBox(QWidget* parent, const QString& title, const QString& text) = 0;
     // Plain message box with an OK button.
     virtual void messageBox(QWidget* parent, const QString& title, const QString& text) = 0;
-    // Question icon, "&Yes" and "&No"; true only for Yes.
+    // Question icon, "&Да" and "&Нет"; true only for "Да".
     virtual bool confirm(QWidget* parent, const QString& caption, const QString& text) = 0;
     // Question icon, "Да", "Нет" and "Отмена".
     virtual SaveChoice askSaveChanges(QWidget* parent, const QString& caption, const QString& text) = 0;
     // Input dialog with one field of at most 255 characters, "OK" and
-    // "Cancel"; nullopt on Cancel, Escape or the close box.
+    // "Отмена"; nullopt on "Отмена", Escape or the close box.
     virtual std::optional<QString> inputText(QWidget* parent, const QString& title,
                                              const QString& prompt, const QString& initial) = 0;
     // File-open dialog; nullopt when cancelled. The path of the chosen file.

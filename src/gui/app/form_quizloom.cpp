@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -125,7 +124,8 @@ void showWhole(QLineEdit* edit, const QString& text) {
 
 TFormQuizloom::TFormQuizloom(QString settingsPath, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::TFormQuizloom>()), dialogs_(dialogs),
-      settingsPath_(std::move(settingsPath)), title_(applicationTitle(QCoreApplication::applicationFilePath())) {
+      settingsPath_(std::move(settingsPath)),
+      title_(applicationTitle()) {
     ui->setupUi(this);
     statusPanels_ = quizloom::createStatusPanels(*ui->StatusBar1);
     for (QComboBox* box : {ui->EditType, ui->BoxSubject}) {
@@ -146,15 +146,7 @@ TFormQuizloom::TFormQuizloom(QString settingsPath, Dialogs& dialogs, QWidget* pa
 
 TFormQuizloom::~TFormQuizloom() = default;
 
-QString TFormQuizloom::applicationTitle(const QString& executablePath) {
-    QString name = QFileInfo(executablePath).fileName();
-    const qsizetype dot = name.indexOf(QLatin1Char('.'));
-    if (dot >= 0)
-        name.truncate(dot);
-    if (name.isEmpty())
-        return name;
-    return name.left(1) + name.mid(1).toLower();
-}
+QString TFormQuizloom::applicationTitle() { return QStringLiteral("Quizloom"); }
 
 void TFormQuizloom::showError(const char* utf8Message) {
     dialogs_.errorBox(this, title_, QString::fromStdString(quizloom::errorBoxText(utf8Message)));

@@ -21,9 +21,9 @@ public:
     TFormQuizloom(QString settingsPath, Dialogs& dialogs, QWidget* parent = nullptr);
     ~TFormQuizloom() override;
 
-    // The application title: the executable's file name up to its first ".",
-    // every letter after the first in lower case.
-    static QString applicationTitle(const QString& executablePath);
+    // The application title, the caption of the error and message boxes:
+    // the program's name, whatever its executable is called.
+    static QString applicationTitle();
 
     Ui::TFormQuizloom& form() { return *ui; }
     quizloom::editor::EditingSession& session() { return session_; }

@@ -35,8 +35,8 @@ void QtDialogs::messageBox(QWidget* parent, const QString& title, const QString&
 
 bool QtDialogs::confirm(QWidget* parent, const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
-    QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+    QPushButton* yes = box.addButton(QStringLiteral("&Да"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&Нет"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(no);
     box.exec();
@@ -64,7 +64,7 @@ std::optional<QString> QtDialogs::inputText(QWidget* parent, const QString& titl
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setOkButtonText(QStringLiteral("OK"));
-    dialog.setCancelButtonText(QStringLiteral("Cancel"));
+    dialog.setCancelButtonText(QStringLiteral("Отмена"));
     if (auto* field = dialog.findChild<QLineEdit*>()) {
         field->setMaxLength(kInputMaxLength);
         quizloom::installCp1251Validator(field);

@@ -7,7 +7,7 @@
 namespace {
 
 const QString kDialogTitle = QStringLiteral("Введите");
-const QString kConfirmCaption = QStringLiteral("Confirm");
+const QString kConfirmCaption = QStringLiteral("Подтверждение");
 
 // Asks with the remembered text as default; a confirmed text is remembered
 // at once, whatever happens to the operation later.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <unistd.h>
 
 #include "support/temp_dir.h"
 #include "core/text/cp1251.h"
@@ -29,6 +30,35 @@ TEST(SettingsPath, DirectoryPartEndsAtTheLastSlash) {
     EXPECT_EQ(directoryPart("/data/Тесты/any.ini"), "/data/Тесты/");
     EXPECT_EQ(directoryPart("/data/Тесты/"), "/data/Тесты/");
     EXPECT_EQ(directoryPart("any.ini"), "");
+}
+
+class SettingsLocation : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::string executable = dir.file("bin/quizloom");
+    std::string portable = dir.file("bin/quizloom.INI");
+    std::string user = dir.file("config") + "/quizloom/quizloom.ini";
+    void SetUp() override { std::filesystem::create_directories(dir.file("bin")); }
+};
+
+TEST_F(SettingsLocation, TheUsersFileUnlessAPortableOneLiesBesideTheExecutable) {
+    EXPECT_EQ(chooseSettingsPath(executable, dir.file("config")), user);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("config"))) << "choosing creates nothing";
+    writeFileBytes(portable, "");
+    EXPECT_EQ(chooseSettingsPath(executable, dir.file("config")), portable);
+    EXPECT_EQ(readFileBytes(portable), "") << "looking at it changes nothing";
+    std::filesystem::remove(portable);
+    std::filesystem::create_directories(portable);
+    EXPECT_EQ(chooseSettingsPath(executable, dir.file("config")), user) << "a folder is no file";
+    EXPECT_EQ(chooseSettingsPath(executable, ""), portable) << "no configuration folder at all";
+}
+
+TEST_F(SettingsLocation, AReadOnlyPortableFileIsPassedOver) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may write any file";
+    writeFileBytes(portable, "[Тест]\r\n");
+    std::filesystem::permissions(portable, std::filesystem::perms::owner_read);
+    EXPECT_EQ(chooseSettingsPath(executable, dir.file("config")), user);
 }
 
 class SettingsFile : public ::testing::Test {
@@ -86,6 +116,14 @@ TEST_F(SettingsFile, ADirectoryTheFileCannotHoldIsStoredWithQuestionMarks) {
     saveSettings(path, s);
     EXPECT_EQ(loadSettings(path).workDir, "/data/a?b?c?d/");
     EXPECT_EQ(loadSettings(path).flags, s.flags);
+}
+
+TEST_F(SettingsFile, TheFirstSaveCreatesTheMissingFolders) {
+    const std::string nested = dir.file("config") + "/quizloom/quizloom.ini";
+    ProgramSettings s;
+    s.workDir = "/d/";
+    saveSettings(nested, s);
+    EXPECT_EQ(loadSettings(nested).workDir, "/d/");
 }
 
 TEST_F(SettingsFile, UnwritableFileFailsWithItsPath) {

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextEdit>
 #include <gtest/gtest.h>
 
 #include "gui/about/about_pictures.h"
@@ -79,6 +81,19 @@ TEST_F(AboutBoxTest, PicturesAreDrawnUnscaledFromTheTopLeftOfTheirBoxes) {
     EXPECT_EQ(box.Image1->pixmap().size(), QSize(100, 90));
     EXPECT_TRUE(box.Label4->text().contains("1.2"));
     EXPECT_TRUE(box.OKButton->isDefault());
+}
+
+TEST_F(AboutBoxTest, TheLegalNoticeNamesTheLicenceAndShowsAllOfItsLines) {
+    TAboutBox box(&owner);
+    EXPECT_TRUE(box.Memo1->toPlainText().contains("MIT"));
+    EXPECT_EQ(box.Memo1->toPlainText().count('\n'), 5) << "six lines";
+    box.show();
+    quizloom::testing::processEvents();
+    EXPECT_EQ(box.Memo1->verticalScrollBar()->maximum(), 0) << "nothing left to scroll to";
+    // The button stays below the box, inside the dialog.
+    EXPECT_GE(box.OKButton->y(), box.Memo1->geometry().bottom());
+    EXPECT_LE(box.OKButton->geometry().bottom(), box.height());
+    box.reject();
 }
 
 TEST_F(AboutBoxTest, ProductLineIsTheOwnersCaptionOnceShown) {

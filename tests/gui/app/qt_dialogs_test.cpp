@@ -41,7 +41,7 @@ TEST(QtDialogs, InputDialogFieldIsLimitedAndValidated) {
         QStringList texts;
         for (QPushButton* b : buttons) texts << b->text();
         EXPECT_TRUE(texts.contains("OK"));
-        EXPECT_TRUE(texts.contains("Cancel"));
+        EXPECT_TRUE(texts.contains("Отмена"));
         field->end(false); // the initial text comes selected
         typeText(field, "\t!");
         dialog->accept();
@@ -54,18 +54,21 @@ TEST(QtDialogs, InputDialogFieldIsLimitedAndValidated) {
     EXPECT_FALSE(dialogs.inputText(nullptr, "Новый тест", "Название теста", "x").has_value());
 }
 
-TEST(QtDialogs, ConfirmationAnswersYesOnlyForYes) {
+TEST(QtDialogs, ConfirmationReadsDaNetAndAnswersYesOnlyForDa) {
     QtDialogs dialogs;
-    for (const char* pressed : {"&Yes", "&No"}) {
+    for (const QString& pressed : {QStringLiteral("Да"), QStringLiteral("Нет")}) {
         whenShown([pressed](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
             ASSERT_NE(box, nullptr);
             EXPECT_EQ(box->icon(), QMessageBox::Question);
-            EXPECT_EQ(box->buttons().size(), 2);
+            EXPECT_EQ(box->windowTitle().toStdString(), "Подтверждение");
+            QStringList shown; // as drawn: an access letter's "&" is not
+            for (QAbstractButton* b : box->buttons()) shown << QString(b->text()).remove('&');
+            EXPECT_EQ(shown, (QStringList{"Да", "Нет"}));
             for (QAbstractButton* b : box->buttons())
-                if (b->text() == pressed) b->click();
+                if (QString(b->text()).remove('&') == pressed) b->click();
         });
-        EXPECT_EQ(dialogs.confirm(nullptr, "Квизлум", "Заменить?"), std::string(pressed) == "&Yes");
+        EXPECT_EQ(dialogs.confirm(nullptr, "Подтверждение", "Заменить?"), pressed == "Да");
     }
 }
 

@@ -71,7 +71,7 @@ protected:
         return names;
     }
 
-    QString appTitle() { return TFormQuizloom::applicationTitle(QCoreApplication::applicationFilePath()); }
+    QString appTitle() { return TFormQuizloom::applicationTitle(); }
 };
 
 TEST_F(NewTestTest, CreatesTheFileAndMakesItTheCurrentTestInEditMode) {
@@ -171,7 +171,7 @@ TEST_F(NewTestTest, ReplacingAFileKeepsItsContentInTheBackup) {
     const ListState before = listState();
 
     newTest(QString("Новая математика"), QString("m"), false);
-    EXPECT_EQ(dialogs.last(DialogKind::Confirm).title, "Confirm");
+    EXPECT_EQ(dialogs.last(DialogKind::Confirm).title, "Подтверждение");
     EXPECT_EQ(dialogs.last(DialogKind::Confirm).text.toStdString(), "Переписать файл " + maths() + "?");
     EXPECT_EQ(readFileBytes(maths()), original);
     EXPECT_FALSE(fileExists(bank() + "/m.BAK"));
