@@ -8,6 +8,7 @@
 #include "core/text/unicode_lower.h"
 #include "core/ini/profile_file.h"
 #include "core/quiz/quiz_format.h"
+#include "core/text/cp1251.h"
 #include "core/text/error.h"
 
 namespace quizloom {
@@ -54,15 +55,15 @@ std::optional<std::vector<std::string>> listTestFileNames(const std::string& wor
     return names;
 }
 
+// Only the header is read: a listing of large tests would otherwise read
+// every question of every file to learn the names.
 std::string readTestName(const std::string& path) {
-    try {
-        ProfileFile file(path);
-        return file.readString(quiz::kHeaderSection, quiz::kKeyName,
-                               quiz::kMissing);
-    } catch (const Error&) {
-        // A file that cannot be read reads as missing keys: it is no test.
-        return std::string(quiz::kMissing);
-    }
+    static const profile::Name section(quiz::kHeaderSection);
+    static const profile::Name key(quiz::kKeyName);
+    const ProfileFile file = ProfileFile::openUpToEndOf(path, section);
+    // A file that cannot be read reads as missing keys: it is no test.
+    const std::optional<std::string_view> name = file.findBytes(section, key);
+    return name ? cp1251ToUtf8(*name) : std::string(quiz::kMissing);
 }
 
 // ё/Ё count as е/Е when names are shown for picking.

@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "core/ini/profile_file.h"
+#include "core/ini/profile_name.h"
+#include "core/text/cp1251.h"
 #include "core/quiz/question_record.h"
 #include "core/text/case_fold.h"
 #include "core/text/error.h"
@@ -72,26 +74,53 @@ std::string concat(std::initializer_list<std::string_view> parts) {
     return text;
 }
 
-// A test file that may not exist: an unreadable file reads as all defaults.
+// The names the check looks up, encoded and folded once per program.
+struct CheckNames {
+    profile::Name header{tf::kHeaderSection};
+    profile::Name subject{tf::kKeySubject};
+    profile::Name name{tf::kKeyName};
+    profile::Name type{tf::kKeyType};
+    profile::Name level{tf::kKeyLevel};
+    profile::Name variants{tf::kKeyVariants};
+    profile::Name questions{tf::kKeyQuestions};
+    profile::Name grade5{tf::kKeyGrade5};
+    profile::Name grade4{tf::kKeyGrade4};
+    profile::Name grade3{tf::kKeyGrade3};
+    std::string typeMany = utf8ToCp1251(tf::kTypeMany);
+    std::string typeOne = utf8ToCp1251(tf::kTypeOne);
+    // Question sections of every variant and question the check accepts.
+    std::vector<profile::Name> sections = [] {
+        std::vector<profile::Name> names;
+        names.reserve(kMaxVariants * kMaxQuestions);
+        for (int k = 1; k <= kMaxVariants; ++k)
+            for (int l = 1; l <= kMaxQuestions; ++l)
+                names.emplace_back(tf::sectionName(k, l));
+        return names;
+    }();
+
+    const profile::Name& section(int k, int l) const { return sections[(k - 1) * kMaxQuestions + (l - 1)]; }
+};
+
+const CheckNames& checkNames() {
+    static const CheckNames names;
+    return names;
+}
+
+// Values are compared as the file's bytes; only what goes into a report
+// line is converted. A file that is missing or cannot be read reads as if
+// every key were absent.
 class TestFileReader {
 public:
-    explicit TestFileReader(std::string_view path) {
-        try {
-            file_ = std::make_unique<ProfileFile>(std::string(path));
-        } catch (const Error&) {
-            file_.reset();
-        }
+    explicit TestFileReader(std::string_view path) : file_(std::string(path)) {}
+    std::string_view header(const profile::Name& key, std::string_view defaultValue = {}) const {
+        return file_.findBytes(checkNames().header, key).value_or(defaultValue);
     }
-    std::string read(std::string_view section, std::string_view key,
-                     std::string_view defaultValue = {}) const {
-        return file_ ? file_->readString(section, key, defaultValue) : std::string(defaultValue);
-    }
-    tf::QuestionRecord question(std::string_view section) const {
-        return file_ ? tf::readQuestionRecord(*file_, section) : tf::QuestionRecord{};
+    tf::QuestionRecord question(const profile::Name& section) const {
+        return tf::readQuestionRecord(file_, section, tf::TextEncoding::FileBytes);
     }
 
 private:
-    std::unique_ptr<ProfileFile> file_; // read only: never rewritten
+    const ProfileFile file_; // read only: never rewritten
 };
 
 class FileChecker {
@@ -120,8 +149,8 @@ public:
     }
 
 private:
-    std::string header(std::string_view key, std::string_view defaultValue = {}) const {
-        return file_.read(tf::kHeaderSection, key, defaultValue);
+    std::string_view header(const profile::Name& key, std::string_view defaultValue = {}) const {
+        return file_.header(key, defaultValue);
     }
     void add(std::string line) { result_.lines.push_back(std::move(line)); }
     void problem(std::string_view line) {
@@ -136,39 +165,41 @@ private:
     // False when a number that the rest depends on is missing: the check
     // stops there, without a separator.
     bool checkHeader() {
-        if (header(tf::kKeySubject).empty())
+        const CheckNames& names = checkNames();
+        if (header(names.subject).empty())
             problem(msg::kNoSubject);
 
-        const std::string name = header(tf::kKeyName);
+        const std::string_view name = header(names.name);
         if (name.empty())
             problem(msg::kNoName);
         else
-            add(concat({msg::kNameShown, "\"", name, "\""}));
+            add(concat({msg::kNameShown, "\"", cp1251ToUtf8(name), "\""}));
 
-        const std::string type = header(tf::kKeyType, tf::kTypeMany);
+        // A missing key passes through the default; an empty one does not.
+        const std::string_view type = header(names.type, names.typeMany);
         if (type.empty()) {
             problem(msg::kNoType);
         } else {
-            const std::string lower = utf8ToLowerCp1251(type);
-            if (lower != tf::kTypeMany && lower != tf::kTypeOne)
+            const std::string lower = cp1251ToLower(type);
+            if (lower != names.typeMany && lower != names.typeOne)
                 problem(msg::kBadType);
         }
 
-        const std::string level = header(tf::kKeyLevel);
+        const std::string_view level = header(names.level);
         if (level.empty())
             problem(msg::kNoLevel);
         else if (level != "1" && level != "2")
             problem(msg::kBadLevel);
 
-        if (!readCount(tf::kKeyVariants, msg::kNoVariants, msg::kBadVariants, kMaxVariants, variants_))
+        if (!readCount(names.variants, msg::kNoVariants, msg::kBadVariants, kMaxVariants, variants_))
             return false;
-        if (!readCount(tf::kKeyQuestions, msg::kNoQuestions, msg::kBadQuestions, kMaxQuestions,
+        if (!readCount(names.questions, msg::kNoQuestions, msg::kBadQuestions, kMaxQuestions,
                        questions_))
             return false;
         return checkGrades();
     }
 
-    bool readCount(std::string_view key, std::string_view missing, std::string_view outOfRange,
+    bool readCount(const profile::Name& key, std::string_view missing, std::string_view outOfRange,
                    int maximum, int& count) {
         const std::optional<std::int32_t> value = tryStrToInt(header(key));
         if (!value) {
@@ -182,9 +213,10 @@ private:
     }
 
     bool checkGrades() {
-        const std::string t5 = header(tf::kKeyGrade5);
-        const std::string t4 = header(tf::kKeyGrade4);
-        const std::string t3 = header(tf::kKeyGrade3);
+        const CheckNames& names = checkNames();
+        const std::string_view t5 = header(names.grade5);
+        const std::string_view t4 = header(names.grade4);
+        const std::string_view t3 = header(names.grade3);
         const auto g5 = tryStrToInt(t5);
         const auto g4 = tryStrToInt(t4);
         const auto g3 = tryStrToInt(t3);
@@ -193,8 +225,8 @@ private:
             return false;
         }
         if (!(1 <= *g3 && *g3 < *g4 && *g4 < *g5 && *g5 <= 100))
-            problem(concat({msg::kBadGrades, t3, msg::kBadGrades4, t4, msg::kBadGrades5, t5,
-                            msg::kBadGradesEnd}));
+            problem(concat({msg::kBadGrades, cp1251ToUtf8(t3), msg::kBadGrades4, cp1251ToUtf8(t4),
+                            msg::kBadGrades5, cp1251ToUtf8(t5), msg::kBadGradesEnd}));
         return true;
     }
 
@@ -212,8 +244,7 @@ private:
     }
 
     void checkQuestion(int k, int l) {
-        const std::string section = tf::sectionName(k, l);
-        const tf::QuestionRecord record = file_.question(section);
+        const tf::QuestionRecord record = file_.question(checkNames().section(k, l));
         const std::string& question = record.question;
         std::array<std::string, tf::kAnswerCount> correct;
         const tf::AnswerTexts& options = record.options;
@@ -233,7 +264,7 @@ private:
 
         const auto position = [&] {
             return concat({std::to_string(l), msg::kInVariant, std::to_string(k), msg::kInFile,
-                           section, msg::kPositionEnd});
+                           std::to_string(tf::sectionNumber(k, l)), msg::kPositionEnd});
         };
         if (question.empty() && optionCount == 0 && !match) {
             questionError(concat({msg::kEmptyQuestion, position()}));

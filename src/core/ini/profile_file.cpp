@@ -1,10 +1,10 @@
 #include "core/ini/profile_file.h"
 
+#include <cstdint>
 #include <cstring>
 #include <deque>
-#include <memory_resource>
+#include <limits>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 #include "core/ini/profile_load.h"
@@ -18,28 +18,25 @@
 namespace quizloom {
 namespace {
 
-using profile::LineKind;
 using profile::LoadedFile;
+using profile::Name;
 
-// Section and key names compare without regard to letter case; the maps
-// hold the names as spelled in the file and fold while hashing.
-struct FoldedHash {
-    std::size_t operator()(std::string_view name) const
-    {
-        std::size_t hash = 14695981039346656037ull;
-        for (const char c : name)
-            hash = (hash ^ cp1251ToLower(static_cast<unsigned char>(c))) * 1099511628211ull;
-        return hash;
-    }
+constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
+
+// The index: the first section of each name and, in it, the first entry of
+// each key, found in one pass over the file. Blank lines, comments and
+// repeated keys take no memory; lines are laid out one by one only for a
+// section that is written.
+struct Entry {
+    std::string_view key;   // as spelled
+    std::string_view value; // as reading returns it
+    std::uint32_t hash = 0; // of the folded key
+    std::uint32_t section = 0;
+    std::uint32_t line = kNone; // in its section's lines, once they are laid out
+    bool live = true;           // false after a removal that uncovered no repeat
 };
 
-struct FoldedEqual {
-    bool operator()(std::string_view a, std::string_view b) const { return cp1251EqualNoCase(a, b); }
-};
-
-template <typename Value>
-using NameMap = std::pmr::unordered_map<std::string_view, Value, FoldedHash, FoldedEqual>;
-
+// A line of a written section.
 struct Line {
     std::string_view text;  // without its line end
     std::string_view eol;   // as in the file: CR LF, LF, CR or nothing at the end
@@ -49,161 +46,235 @@ struct Line {
     bool removed = false;
 };
 
-struct SectionIndex {
-    explicit SectionIndex(std::pmr::memory_resource* arena) : lines(arena), keys(arena) {}
-    std::pmr::vector<Line> lines; // lines[0] opens the section
-    NameMap<std::size_t> keys;    // first live entry of each key
-    std::size_t lastEntry = 0;    // last live entry line, 0 when none
-};
-
-// A section is indexed only when first used, so that a save touching two
-// sections of a large file does not pay for parsing all the others.
 struct Section {
+    std::string_view name; // trimmed, as spelled
+    std::uint32_t hash = 0;
     std::size_t begin = 0; // its bytes in the file as read: [begin, end)
     std::size_t end = 0;
-    std::unique_ptr<SectionIndex> index;
+    std::unique_ptr<std::vector<Line>> lines; // laid out at the first write
+    std::size_t lastEntry = 0;                // last live entry line, 0 when none
     bool appended = false;
     bool modified = false;
 };
 
-bool hasForbiddenByte(std::string_view text)
+std::size_t mixed(std::uint64_t x)
 {
-    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+    x ^= x >> 33;
+    x *= 0xff51afd7ed558ccdull;
+    x ^= x >> 33;
+    return static_cast<std::size_t>(x);
 }
 
-// A name as the file spells it: in the code page, outer blanks dropped as
-// reading drops them.
-std::string storedName(std::string_view utf8)
+// Open addressing over indexes into a vector: one array of 32-bit slots,
+// nothing allocated per name. Nothing is ever taken out; an entry that
+// goes away stays in its slot as not live.
+class IndexTable {
+public:
+    // The slot holding an index that `matches`, or the empty slot (0) where
+    // one with this hash goes. Slots hold index + 1.
+    template <typename Matches>
+    std::uint32_t& slot(std::size_t hash, Matches matches)
+    {
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+            std::uint32_t& s = slots_[i];
+            if (s == 0 || matches(s - 1))
+                return s;
+        }
+    }
+    template <typename Matches>
+    std::uint32_t find(std::size_t hash, Matches matches) const
+    {
+        const std::uint32_t s = const_cast<IndexTable*>(this)->slot(hash, matches);
+        return s == 0 ? kNone : s - 1;
+    }
+    // Fills an empty slot found by slot(); hashOf(index) gives the hash of
+    // any index held, for growing.
+    template <typename HashOf>
+    void fill(std::uint32_t& slot, std::uint32_t index, HashOf hashOf)
+    {
+        slot = index + 1;
+        if (++used_ * 2 > slots_.size())
+            grow(hashOf);
+    }
+
+private:
+    template <typename HashOf>
+    void grow(HashOf hashOf)
+    {
+        std::vector<std::uint32_t> old(slots_.size() * 2, 0);
+        old.swap(slots_);
+        const std::size_t mask = slots_.size() - 1;
+        for (const std::uint32_t s : old) {
+            if (s == 0)
+                continue;
+            std::size_t i = hashOf(s - 1) & mask;
+            while (slots_[i] != 0)
+                i = (i + 1) & mask;
+            slots_[i] = s;
+        }
+    }
+
+    std::vector<std::uint32_t> slots_ = std::vector<std::uint32_t>(16, 0);
+    std::size_t used_ = 0;
+};
+
+std::size_t sectionSlotHash(std::uint32_t nameHash)
 {
-    return std::string(profile::trimBlanks(utf8ToCp1251(utf8)));
+    return mixed(nameHash);
+}
+
+std::size_t entrySlotHash(std::uint32_t section, std::uint32_t keyHash)
+{
+    return mixed((static_cast<std::uint64_t>(section) << 32) | keyHash);
+}
+
+bool hasLineBreak(std::string_view text)
+{
+    return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
 } // namespace
 
 struct ProfileFile::Impl {
-    // The thousands of small nodes of the name maps come from one arena that
-    // goes away with the object, instead of one heap block each.
-    std::pmr::monotonic_buffer_resource arena;
     std::string path;
     LoadedFile loaded;
-    std::string_view text; // the file as read; lines and names point into it
+    std::string_view text; // the file as read; sections and entries point into it
     std::size_t preambleEnd = 0; // bytes before the first section
     std::vector<Section> sections;
-    NameMap<std::size_t> firstSection{&arena};
+    std::vector<Entry> entries;
+    IndexTable sectionTable; // first section of each name
+    IndexTable entryTable;   // first entry of each key in those sections
     std::deque<std::string> owned; // texts written; deque keeps their addresses
-    std::vector<Line> scratchLines;
     std::string target;
     bool writeChecked = false;
     bool dirty = false;
 
-    explicit Impl(std::string p) : path(std::move(p)), loaded(profile::loadFile(path)), text(loaded.bytes())
+    Impl(std::string p, const Name* upToEndOf)
+        : path(std::move(p)), loaded(profile::loadFile(path, upToEndOf)), text(loaded.bytes())
     {
-        findSections();
+        index();
     }
 
-    void findSections();
-    SectionIndex& indexed(Section& section);
-    Section* findSection(std::string_view name);
-    const Line* findEntry(std::string_view sectionUtf8, std::string_view keyUtf8);
+    void index();
+    std::uint32_t openSection(std::size_t lineStart, std::string_view name);
+    void addEntry(std::uint32_t section, std::string_view key, std::string_view value);
+    std::uint32_t findSection(const Name& name) const;
+    std::uint32_t& entrySlot(std::uint32_t section, std::string_view foldedKey, std::uint32_t hash);
+    const Entry* find(const Name& section, const Name& key) const;
     void ensureWritable();
     std::string_view own(std::string line);
-    void replaceEntry(Section& section, std::size_t at, std::string_view value);
-    void insertEntry(Section& section, std::string_view key, std::string_view value);
-    void appendSection(std::string_view name, std::string_view key, std::string_view value);
-    void removeEntry(Section& section, std::size_t at);
+    std::vector<Line>& layOut(std::uint32_t section);
+    void write(const Name& section, const Name& key, std::string_view value);
+    void replaceEntry(Entry& entry, std::string_view value);
+    std::size_t insertLine(Section& section, std::string_view key, std::string_view value);
+    std::uint32_t appendSection(std::string_view name);
+    bool remove(const Name& section, const Name& key);
     std::vector<std::string_view> render(std::deque<std::string>& scratch) const;
 };
 
-void ProfileFile::Impl::findSections()
+void ProfileFile::Impl::index()
 {
-    // A '[' opens a section only when nothing but blanks precede it on its
-    // line; memchr over the whole file is far cheaper than splitting lines.
-    std::vector<std::string_view> names;
-    for (std::size_t pos = 0; pos < text.size(); ++pos) {
-        const void* hit = std::memchr(text.data() + pos, '[', text.size() - pos);
-        if (!hit)
-            break;
-        pos = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
-        std::size_t lineStart = pos;
-        while (lineStart > 0 && profile::isBlank(text[lineStart - 1]))
-            --lineStart;
-        if (lineStart > 0 && !profile::isLineBreak(text[lineStart - 1]))
-            continue;
-        const std::size_t lineEnd = profile::findLineBreak(text, pos);
-        names.push_back(profile::sectionNameAt(text.substr(lineStart, lineEnd - lineStart), pos - lineStart));
-        if (!sections.empty())
-            sections.back().end = lineStart;
-        sections.push_back({lineStart, text.size(), nullptr, false, false});
-        pos = lineEnd == text.size() ? lineEnd : lineEnd - 1;
+    const char* data = text.data();
+    const std::size_t size = text.size();
+    std::uint32_t current = kNone; // where entries go: none before the first section or in a repeat
+    bool inSection = false;
+    for (std::size_t pos = 0; pos < size;) {
+        const std::size_t contentEnd = profile::findLineBreak(text, pos);
+        std::size_t start = pos;
+        while (start < contentEnd && profile::isBlank(data[start]))
+            ++start;
+        if (start < contentEnd) {
+            const std::string_view line = text.substr(pos, contentEnd - pos);
+            if (data[start] == '[') {
+                if (inSection)
+                    sections.back().end = pos;
+                else
+                    preambleEnd = pos;
+                inSection = true;
+                current = openSection(pos, profile::sectionNameAt(line, start - pos));
+            } else if (data[start] != ';' && current != kNone) {
+                if (const void* equals = std::memchr(data + start, '=', contentEnd - start)) {
+                    const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(equals) - data);
+                    std::string_view value = profile::trimBlanks(text.substr(at + 1, contentEnd - at - 1));
+                    if (profile::enclosedInQuotes(value))
+                        value = value.substr(1, value.size() - 2);
+                    addEntry(current, profile::trimBlanks(text.substr(start, at - start)), value);
+                }
+            }
+        }
+        pos = contentEnd + profile::lineBreakLength(text, contentEnd);
     }
-    preambleEnd = sections.empty() ? text.size() : sections.front().begin;
-    firstSection.reserve(names.size());
-    // The first section of a name wins; later ones stay in the file untouched.
-    for (std::size_t i = 0; i < names.size(); ++i)
-        firstSection.try_emplace(names[i], i);
+    if (inSection)
+        sections.back().end = size;
+    else
+        preambleEnd = size;
 }
 
-SectionIndex& ProfileFile::Impl::indexed(Section& section)
+// Every section is kept for writing the file back; only the first of a
+// name is found by lookups, so the entries of a repeat are not indexed.
+std::uint32_t ProfileFile::Impl::openSection(std::size_t lineStart, std::string_view name)
 {
-    if (section.index)
-        return *section.index;
-    // The lines are gathered in a reused buffer first, so that the arena
-    // gets each section's vector and key map at their final size.
-    scratchLines.clear();
-    std::size_t entries = 0;
-    for (std::size_t pos = section.begin; pos < section.end;) {
-        const std::size_t contentEnd = profile::findLineBreak(text, pos);
-        const std::size_t lineEnd = contentEnd + profile::lineBreakLength(text, contentEnd);
-        Line line;
-        line.text = text.substr(pos, contentEnd - pos);
-        line.eol = text.substr(contentEnd, lineEnd - contentEnd);
-        const profile::LineSyntax syntax = profile::classifyLine(line.text);
-        if (syntax.kind == LineKind::Entry && !scratchLines.empty()) {
-            line.entry = true;
-            line.key = syntax.name;
-            line.value = syntax.value;
-            ++entries;
-        }
-        scratchLines.push_back(line);
-        pos = lineEnd;
-    }
-    section.index = std::make_unique<SectionIndex>(&arena);
-    SectionIndex& index = *section.index;
-    index.lines.assign(scratchLines.begin(), scratchLines.end());
-    index.keys.reserve(entries);
-    for (std::size_t i = 0; i < index.lines.size(); ++i) {
-        if (index.lines[i].entry) {
-            index.keys.try_emplace(index.lines[i].key, i);
-            index.lastEntry = i;
-        }
-    }
+    const std::uint32_t hash = profile::foldedHash(name);
+    const auto index = static_cast<std::uint32_t>(sections.size());
+    sections.push_back({name, hash, lineStart, text.size(), nullptr, 0, false, false});
+    std::uint32_t& slot = sectionTable.slot(sectionSlotHash(hash), [&](std::uint32_t i) {
+        return sections[i].hash == hash && cp1251EqualNoCase(sections[i].name, name);
+    });
+    if (slot != 0)
+        return kNone;
+    sectionTable.fill(slot, index, [&](std::uint32_t i) { return sectionSlotHash(sections[i].hash); });
     return index;
 }
 
-Section* ProfileFile::Impl::findSection(std::string_view name)
+void ProfileFile::Impl::addEntry(std::uint32_t section, std::string_view key, std::string_view value)
 {
-    const auto found = firstSection.find(name);
-    return found == firstSection.end() ? nullptr : &sections[found->second];
+    const std::uint32_t hash = profile::foldedHash(key);
+    std::uint32_t& slot = entryTable.slot(entrySlotHash(section, hash), [&](std::uint32_t i) {
+        const Entry& e = entries[i];
+        return e.section == section && e.hash == hash && cp1251EqualNoCase(e.key, key);
+    });
+    if (slot != 0)
+        return; // the first of a key wins
+    entries.push_back({key, value, hash, section, kNone, true});
+    entryTable.fill(slot, static_cast<std::uint32_t>(entries.size() - 1),
+                    [&](std::uint32_t i) { return entrySlotHash(entries[i].section, entries[i].hash); });
 }
 
-const Line* ProfileFile::Impl::findEntry(std::string_view sectionUtf8, std::string_view keyUtf8)
+std::uint32_t ProfileFile::Impl::findSection(const Name& name) const
 {
-    Section* section = findSection(storedName(sectionUtf8));
-    if (!section)
+    return sectionTable.find(sectionSlotHash(name.hash()), [&](std::uint32_t i) {
+        return sections[i].hash == name.hash() && profile::equalsFolded(sections[i].name, name.folded());
+    });
+}
+
+std::uint32_t& ProfileFile::Impl::entrySlot(std::uint32_t section, std::string_view foldedKey, std::uint32_t hash)
+{
+    return entryTable.slot(entrySlotHash(section, hash), [&](std::uint32_t i) {
+        const Entry& e = entries[i];
+        return e.section == section && e.hash == hash && profile::equalsFolded(e.key, foldedKey);
+    });
+}
+
+const Entry* ProfileFile::Impl::find(const Name& section, const Name& key) const
+{
+    const std::uint32_t s = findSection(section);
+    if (s == kNone)
         return nullptr;
-    SectionIndex& index = indexed(*section);
-    const auto entry = index.keys.find(storedName(keyUtf8));
-    return entry == index.keys.end() ? nullptr : &index.lines[entry->second];
+    const std::uint32_t slot = const_cast<Impl*>(this)->entrySlot(s, key.folded(), key.hash());
+    if (slot == 0 || !entries[slot - 1].live)
+        return nullptr;
+    return &entries[slot - 1];
 }
 
 void ProfileFile::Impl::ensureWritable()
 {
     if (writeChecked)
         return;
-    // A file that exists but could not be read must not be replaced by the
-    // few entries written into its empty copy.
+    // A file that exists but could not be read (or was read only in part)
+    // must not be replaced by the few entries written into its copy.
     target = profile::replaceTarget(path);
-    if (loaded.state == LoadedFile::State::Unreadable || !profile::canReplace(target))
+    if (loaded.state == LoadedFile::State::Unreadable || loaded.partial || !profile::canReplace(target))
         throw Error(formatMessage("Unable to write to %s", path));
     writeChecked = true;
 }
@@ -213,28 +284,57 @@ std::string_view ProfileFile::Impl::own(std::string line)
     return owned.emplace_back(std::move(line));
 }
 
-void ProfileFile::Impl::replaceEntry(Section& section, std::size_t at, std::string_view value)
+std::vector<Line>& ProfileFile::Impl::layOut(std::uint32_t s)
 {
-    Line& line = section.index->lines[at];
+    Section& section = sections[s];
+    if (section.lines)
+        return *section.lines;
+    section.lines = std::make_unique<std::vector<Line>>();
+    std::vector<Line>& lines = *section.lines;
+    for (std::size_t pos = section.begin; pos < section.end;) {
+        const std::size_t contentEnd = profile::findLineBreak(text, pos);
+        const std::size_t lineEnd = contentEnd + profile::lineBreakLength(text, contentEnd);
+        Line line;
+        line.text = text.substr(pos, contentEnd - pos);
+        line.eol = text.substr(contentEnd, lineEnd - contentEnd);
+        const profile::LineSyntax syntax = profile::classifyLine(line.text);
+        if (syntax.kind == profile::LineKind::Entry && !lines.empty()) {
+            line.entry = true;
+            line.key = syntax.name;
+            line.value = syntax.value;
+            section.lastEntry = lines.size();
+            // The indexed entry of this key learns where its line is.
+            const std::uint32_t slot = entrySlot(s, cp1251ToLower(line.key), profile::foldedHash(line.key));
+            if (slot != 0 && entries[slot - 1].key.data() == line.key.data())
+                entries[slot - 1].line = static_cast<std::uint32_t>(lines.size());
+        }
+        lines.push_back(line);
+        pos = lineEnd;
+    }
+    return lines;
+}
+
+void ProfileFile::Impl::replaceEntry(Entry& entry, std::string_view value)
+{
+    Line& line = (*sections[entry.section].lines)[entry.line];
     std::size_t valueOffset = 0;
     std::string newText = profile::makeEntryLine(line.key, value, valueOffset);
     if (newText == line.text)
         return;
     const std::string_view stored = own(std::move(newText));
     line.text = stored;
-    line.value = stored.substr(valueOffset, value.size());
-    // line.key keeps pointing at the old spelling, which stays alive and is
-    // the same bytes; the key map refers to it as well.
-    section.modified = true;
+    line.value = entry.value = stored.substr(valueOffset, value.size());
+    // The key keeps pointing at the old spelling, which stays alive.
+    sections[entry.section].modified = true;
     dirty = true;
 }
 
-void ProfileFile::Impl::insertEntry(Section& section, std::string_view key, std::string_view value)
+std::size_t ProfileFile::Impl::insertLine(Section& section, std::string_view key, std::string_view value)
 {
-    SectionIndex& index = *section.index;
+    std::vector<Line>& lines = *section.lines;
     // Right after the last entry, so comments and blank lines that close the
     // section stay in front of the next one.
-    Line& previous = index.lines[index.lastEntry];
+    Line& previous = lines[section.lastEntry];
     if (previous.eol.empty())
         previous.eol = profile::kNewLineEnd;
     std::size_t valueOffset = 0;
@@ -246,51 +346,87 @@ void ProfileFile::Impl::insertEntry(Section& section, std::string_view key, std:
     line.value = stored.substr(valueOffset, value.size());
     line.entry = true;
     // Every live entry lies at or before lastEntry, so the shift below moves
-    // no line that the key map refers to.
-    const std::size_t at = index.lastEntry + 1;
-    index.lines.insert(index.lines.begin() + static_cast<std::ptrdiff_t>(at), line);
-    index.keys.emplace(line.key, at);
-    index.lastEntry = at;
+    // no line that an entry refers to.
+    const std::size_t at = section.lastEntry + 1;
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), line);
+    section.lastEntry = at;
     section.modified = true;
     dirty = true;
+    return at;
 }
 
-void ProfileFile::Impl::appendSection(std::string_view name, std::string_view key, std::string_view value)
+std::uint32_t ProfileFile::Impl::appendSection(std::string_view name)
 {
-    Section& section = sections.emplace_back();
-    section.appended = true;
-    section.modified = true;
-    section.index = std::make_unique<SectionIndex>(&arena);
     std::string headerText(1, '[');
     headerText.append(name).append(1, ']');
     const std::string_view header = own(std::move(headerText));
-    section.index->lines.push_back({header, profile::kNewLineEnd, {}, {}, false, false});
-    firstSection.emplace(header.substr(1, name.size()), sections.size() - 1);
-    insertEntry(section, key, value);
+    const std::uint32_t s = openSection(text.size(), header.substr(1, name.size()));
+    Section& section = sections[s];
+    section.appended = true;
+    section.modified = true;
+    section.lines = std::make_unique<std::vector<Line>>();
+    section.lines->push_back({header, profile::kNewLineEnd, {}, {}, false, false});
+    dirty = true;
+    return s;
 }
 
-void ProfileFile::Impl::removeEntry(Section& section, std::size_t at)
+void ProfileFile::Impl::write(const Name& sectionName, const Name& keyName, std::string_view value)
 {
-    SectionIndex& index = *section.index;
-    const std::string_view key = index.lines[at].key;
-    index.lines[at].removed = true;
+    ensureWritable();
+    std::uint32_t s = findSection(sectionName);
+    if (s == kNone)
+        s = appendSection(sectionName.bytes());
+    layOut(s);
+    std::uint32_t& slot = entrySlot(s, keyName.folded(), keyName.hash());
+    if (slot != 0 && entries[slot - 1].live) {
+        replaceEntry(entries[slot - 1], value);
+        return;
+    }
+    Section& section = sections[s];
+    const std::size_t at = insertLine(section, keyName.bytes(), value);
+    const Line& line = (*section.lines)[at];
+    const Entry entry{line.key, line.value, keyName.hash(), s, static_cast<std::uint32_t>(at), true};
+    if (slot != 0) {
+        entries[slot - 1] = entry; // a key removed earlier comes back
+        return;
+    }
+    entries.push_back(entry);
+    entryTable.fill(slot, static_cast<std::uint32_t>(entries.size() - 1),
+                    [&](std::uint32_t i) { return entrySlotHash(entries[i].section, entries[i].hash); });
+}
+
+bool ProfileFile::Impl::remove(const Name& sectionName, const Name& keyName)
+{
+    const std::uint32_t s = findSection(sectionName);
+    if (s == kNone)
+        return false;
+    const std::uint32_t slot = entrySlot(s, keyName.folded(), keyName.hash());
+    if (slot == 0 || !entries[slot - 1].live)
+        return false;
+    ensureWritable();
+    std::vector<Line>& lines = layOut(s);
+    Section& section = sections[s];
+    Entry& entry = entries[slot - 1];
+    const std::size_t at = entry.line;
+    lines[at].removed = true;
     section.modified = true;
     dirty = true;
     // A later entry of the same name in this section now becomes the one read.
-    index.keys.erase(key);
-    for (std::size_t i = at + 1; i < index.lines.size(); ++i) {
-        const Line& line = index.lines[i];
-        if (line.entry && !line.removed && cp1251EqualNoCase(line.key, key)) {
-            index.keys.emplace(line.key, i);
+    entry.live = false;
+    for (std::size_t i = at + 1; i < lines.size(); ++i) {
+        const Line& line = lines[i];
+        if (line.entry && !line.removed && profile::equalsFolded(line.key, keyName.folded())) {
+            entry = {line.key, line.value, entry.hash, s, static_cast<std::uint32_t>(i), true};
             break;
         }
     }
-    if (at == index.lastEntry) {
+    if (at == section.lastEntry) {
         std::size_t last = at;
-        while (last > 0 && !(index.lines[last].entry && !index.lines[last].removed))
+        while (last > 0 && !(lines[last].entry && !lines[last].removed))
             --last;
-        index.lastEntry = last;
+        section.lastEntry = last;
     }
+    return true;
 }
 
 std::vector<std::string_view> ProfileFile::Impl::render(std::deque<std::string>& scratch) const
@@ -322,7 +458,7 @@ std::vector<std::string_view> ProfileFile::Impl::render(std::deque<std::string>&
         // A file without a final line break gets one before a new section.
         if (section.appended && !endsWithBreak())
             out += profile::kNewLineEnd;
-        for (const Line& line : section.index->lines) {
+        for (const Line& line : *section.lines) {
             if (!line.removed) {
                 out.append(line.text);
                 out.append(line.eol);
@@ -336,12 +472,22 @@ std::vector<std::string_view> ProfileFile::Impl::render(std::deque<std::string>&
     return chunks;
 }
 
-ProfileFile::ProfileFile(std::string path) : impl_(std::make_unique<Impl>(std::move(path))) {}
+ProfileFile::ProfileFile(std::string path) : impl_(std::make_unique<Impl>(std::move(path), nullptr)) {}
+
+ProfileFile::ProfileFile(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+
+ProfileFile::ProfileFile(ProfileFile&&) noexcept = default;
+
+ProfileFile ProfileFile::openUpToEndOf(std::string path, const profile::Name& section)
+{
+    return ProfileFile(std::make_unique<Impl>(std::move(path), &section));
+}
 
 ProfileFile::~ProfileFile()
 {
     try {
-        release();
+        if (impl_)
+            release();
     } catch (...) {
         // Callers that care call release() themselves and see the error.
     }
@@ -352,53 +498,71 @@ const std::string& ProfileFile::path() const
     return impl_->path;
 }
 
+ProfileFile::State ProfileFile::state() const
+{
+    switch (impl_->loaded.state) {
+    case LoadedFile::State::Missing:
+        return State::Missing;
+    case LoadedFile::State::Read:
+        return State::Read;
+    case LoadedFile::State::NotRegular:
+        return State::NotRegular;
+    case LoadedFile::State::Unreadable:
+        break;
+    }
+    return State::Unreadable;
+}
+
+int ProfileFile::readError() const
+{
+    return impl_->loaded.state == LoadedFile::State::Unreadable ? impl_->loaded.error : 0;
+}
+
+std::optional<std::string_view> ProfileFile::findBytes(const Name& section, const Name& key) const
+{
+    const Entry* entry = impl_->find(section, key);
+    if (!entry)
+        return std::nullopt;
+    return entry->value;
+}
+
 std::string ProfileFile::readString(std::string_view section, std::string_view key,
                                     std::string_view defaultValue) const
 {
-    const Line* line = impl_->findEntry(section, key);
-    return line ? cp1251ToUtf8(line->value) : std::string(defaultValue);
+    const Entry* entry = impl_->find(Name(section), Name(key));
+    return entry ? cp1251ToUtf8(entry->value) : std::string(defaultValue);
 }
 
 std::optional<std::string> ProfileFile::findString(std::string_view section, std::string_view key) const
 {
-    const Line* line = impl_->findEntry(section, key);
-    if (!line)
+    const Entry* entry = impl_->find(Name(section), Name(key));
+    if (!entry)
         return std::nullopt;
-    return cp1251ToUtf8(line->value);
+    return cp1251ToUtf8(entry->value);
 }
 
 void ProfileFile::writeString(std::string_view section, std::string_view key, std::string_view value)
 {
-    if (hasForbiddenByte(section) || hasForbiddenByte(key) || hasForbiddenByte(value))
-        throw Error("A line break or NUL cannot be stored in a profile file");
-    const std::string sectionName = storedName(section);
-    const std::string keyName = storedName(key);
-    if (!profile::isStorableSectionName(sectionName))
+    // A NUL is a byte like any other here: the line rules know only CR and LF.
+    if (hasLineBreak(section) || hasLineBreak(key) || hasLineBreak(value))
+        throw Error("A line break cannot be stored in a profile file");
+    const Name sectionName(section);
+    const Name keyName(key);
+    if (!profile::isStorableSectionName(sectionName.bytes()))
         throw Error(formatMessage("'%s' cannot be a section name", section));
-    if (!profile::isStorableKey(keyName))
+    if (!profile::isStorableKey(keyName.bytes()))
         throw Error(formatMessage("'%s' cannot be a key name", key));
-    impl_->ensureWritable();
-    const std::string bytes = utf8ToCp1251(value);
-    Section* target = impl_->findSection(sectionName);
-    if (!target) {
-        impl_->appendSection(sectionName, keyName, bytes);
-        return;
-    }
-    SectionIndex& index = impl_->indexed(*target);
-    if (const auto entry = index.keys.find(keyName); entry != index.keys.end())
-        impl_->replaceEntry(*target, entry->second, bytes);
-    else
-        impl_->insertEntry(*target, keyName, bytes);
+    impl_->write(sectionName, keyName, utf8ToCp1251(value));
 }
 
 bool ProfileFile::readFlag(std::string_view section, std::string_view key, bool defaultValue) const
 {
-    const Line* line = impl_->findEntry(section, key);
-    if (!line)
+    const Entry* entry = impl_->find(Name(section), Name(key));
+    if (!entry)
         return defaultValue;
     // The general conversion also takes "$", "x" and "X" as hexadecimal
     // prefixes; a flag does not.
-    const std::string_view text = profile::trimBlanks(line->value);
+    const std::string_view text = profile::trimBlanks(entry->value);
     if (text.find_first_of("$xX") == 0)
         return defaultValue;
     const std::optional<std::int32_t> number = tryStrToInt(text);
@@ -412,16 +576,7 @@ void ProfileFile::writeFlag(std::string_view section, std::string_view key, bool
 
 bool ProfileFile::removeKey(std::string_view section, std::string_view key)
 {
-    Section* target = impl_->findSection(storedName(section));
-    if (!target)
-        return false;
-    SectionIndex& index = impl_->indexed(*target);
-    const auto entry = index.keys.find(storedName(key));
-    if (entry == index.keys.end())
-        return false;
-    impl_->ensureWritable();
-    impl_->removeEntry(*target, entry->second);
-    return true;
+    return impl_->remove(Name(section), Name(key));
 }
 
 void ProfileFile::release()

@@ -1,10 +1,14 @@
 #include "core/ini/profile_replace.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <optional>
 #include <string>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,13 +32,51 @@ std::string baseNameOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+const std::string& hostName()
+{
+    static const std::string name = [] {
+        char buffer[256] = {};
+        if (::gethostname(buffer, sizeof buffer - 1) != 0 || buffer[0] == '\0')
+            return std::string("localhost");
+        std::string host(buffer);
+        std::replace(host.begin(), host.end(), '/', '_');
+        return host;
+    }();
+    return name;
+}
+
+// ".<name>.tmp-<host>-": what the temporaries of target begin with on this
+// host; the process id and a counter follow.
+std::string tempPrefix(const std::string& target)
+{
+    return "." + baseNameOf(target) + ".tmp-" + hostName() + "-";
+}
+
+// The process id of a temporary's name "<prefix><pid>-<n>", or nothing.
+std::optional<pid_t> tempOwner(std::string_view name, std::string_view prefix)
+{
+    if (!name.starts_with(prefix))
+        return std::nullopt;
+    name.remove_prefix(prefix.size());
+    const std::size_t dash = name.find('-');
+    if (dash == std::string_view::npos || dash == 0 || dash + 1 == name.size())
+        return std::nullopt;
+    auto allDigits = [](std::string_view text) {
+        return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    const std::string_view pid = name.substr(0, dash);
+    if (!allDigits(pid) || !allDigits(name.substr(dash + 1)) || pid.size() > 9)
+        return std::nullopt;
+    return static_cast<pid_t>(std::stol(std::string(pid)));
+}
+
 // Closes the descriptor and removes the temporary file unless kept.
 class TempFile {
 public:
     TempFile(const std::string& target, mode_t createMode)
     {
-        const std::string stem = folderOf(target) + "/." + baseNameOf(target) + ".tmp" +
-                                 std::to_string(::getpid()) + "-";
+        const std::string stem =
+            folderOf(target) + "/" + tempPrefix(target) + std::to_string(::getpid()) + "-";
         for (int attempt = 0; attempt < kMaxTempAttempts && fd_ < 0; ++attempt) {
             path_ = stem + std::to_string(counter_++);
             fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, createMode);
@@ -126,7 +168,27 @@ bool canReplace(const std::string& target)
         return false;
     if (::stat(target.c_str(), &info) != 0)
         return errno == ENOENT;
-    return S_ISREG(info.st_mode) && ::access(target.c_str(), W_OK) == 0;
+    // access() grants root every file; a file with no write bit at all is
+    // refused for every user, as the system the format comes from does.
+    return S_ISREG(info.st_mode) && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 &&
+           ::access(target.c_str(), W_OK) == 0;
+}
+
+void removeLeftoverTemporaries(const std::string& target)
+{
+    // Only this host's: a process id says nothing about another machine
+    // that shares the folder.
+    const std::string prefix = tempPrefix(target);
+    const std::string folder = folderOf(target);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::optional<pid_t> owner = tempOwner(entry->d_name, prefix);
+        if (owner && *owner != ::getpid() && ::kill(*owner, 0) != 0 && errno == ESRCH)
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
 }
 
 bool replaceFile(const std::string& target, std::span<const std::string_view> chunks)
@@ -156,6 +218,7 @@ bool replaceFile(const std::string& target, std::span<const std::string_view> ch
         return false;
     temp.keep();
     syncFolder(folderOf(target));
+    removeLeftoverTemporaries(target);
     return true;
 }
 

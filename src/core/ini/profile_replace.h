@@ -14,13 +14,20 @@ std::string replaceTarget(const std::string& path);
 
 // Whether replaceFile(target) can succeed as far as the file system tells in
 // advance: the folder exists and is writable, and target, when it exists, is
-// a writable regular file.
+// a writable regular file with at least one write permission bit (also for
+// a privileged user).
 bool canReplace(const std::string& target);
 
 // Replaces target with the concatenated chunks. An existing target keeps its
 // permission bits (and, where allowed, its owner); a new one gets 0666 less
 // the umask. On failure returns false, leaves target as it was and removes
-// the temporary file.
+// the temporary file. The temporary file is named
+// ".<name>.tmp-<host>-<pid>-<n>" in target's folder; after a replacement,
+// the temporaries of target that a process of this host left behind and
+// that no running process owns (a save killed before its rename) are removed.
 bool replaceFile(const std::string& target, std::span<const std::string_view> chunks);
+
+// That removal alone.
+void removeLeftoverTemporaries(const std::string& target);
 
 } // namespace quizloom::profile

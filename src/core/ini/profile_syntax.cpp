@@ -1,16 +1,15 @@
 #include "core/ini/profile_syntax.h"
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
 namespace quizloom::profile {
 namespace {
 
 bool isQuote(char c)
 {
     return c == '"' || c == '\'';
-}
-
-bool enclosedInQuotes(std::string_view text)
-{
-    return text.size() >= 2 && isQuote(text.front()) && text.front() == text.back();
 }
 
 std::size_t firstNonBlank(std::string_view line)
@@ -23,6 +22,11 @@ std::size_t firstNonBlank(std::string_view line)
 
 } // namespace
 
+bool enclosedInQuotes(std::string_view text)
+{
+    return text.size() >= 2 && isQuote(text.front()) && text.front() == text.back();
+}
+
 std::string_view trimBlanks(std::string_view text)
 {
     while (!text.empty() && isBlank(text.front()))
@@ -34,7 +38,27 @@ std::string_view trimBlanks(std::string_view text)
 
 std::size_t findLineBreak(std::string_view text, std::size_t pos)
 {
-    while (pos < text.size() && !isLineBreak(text[pos]))
+    // Eight bytes at a time: a byte of the word equal to CR or LF shows as a
+    // zero byte after the XOR, found by the usual borrow test. The lowest
+    // flagged byte is exact; flags above it may be false, and are not used.
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+    constexpr std::uint64_t kCr = kOnes * '\r';
+    constexpr std::uint64_t kLf = kOnes * '\n';
+    const char* data = text.data();
+    for (; pos + 8 <= text.size(); pos += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, data + pos, sizeof word);
+        const std::uint64_t cr = word ^ kCr;
+        const std::uint64_t lf = word ^ kLf;
+        const std::uint64_t hits = (((cr - kOnes) & ~cr) | ((lf - kOnes) & ~lf)) & kHighs;
+        if (hits != 0) {
+            if constexpr (std::endian::native == std::endian::little)
+                return pos + static_cast<std::size_t>(std::countr_zero(hits)) / 8;
+            break;
+        }
+    }
+    while (pos < text.size() && !isLineBreak(data[pos]))
         ++pos;
     return pos;
 }

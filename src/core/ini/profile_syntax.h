@@ -25,6 +25,8 @@ inline bool isLineBreak(char c)
 }
 
 std::string_view trimBlanks(std::string_view text);
+// Whether a trimmed value is enclosed in one matching pair of quotes.
+bool enclosedInQuotes(std::string_view text);
 
 // Position of the first CR or LF at or after pos, or text.size().
 std::size_t findLineBreak(std::string_view text, std::size_t pos);

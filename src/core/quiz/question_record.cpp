@@ -1,6 +1,8 @@
 #include "core/quiz/question_record.h"
 
 #include "core/ini/profile_file.h"
+#include "core/ini/profile_name.h"
+#include "core/text/cp1251.h"
 
 namespace quizloom::quiz {
 
@@ -24,17 +26,45 @@ const QuestionKeys& questionKeys() {
     return keys;
 }
 
+// The same keys encoded and folded for lookups, also once.
+struct QuestionKeyNames {
+    profile::Name question{kKeyQuestion};
+    std::array<profile::Name, kAnswerCount> options = named(questionKeys().options);
+    std::array<profile::Name, kAnswerCount> correct = named(questionKeys().correct);
+
+    static std::array<profile::Name, kAnswerCount> named(const std::array<std::string, kAnswerCount>& keys) {
+        static_assert(kAnswerCount == 5);
+        return {profile::Name(keys[0]), profile::Name(keys[1]), profile::Name(keys[2]),
+                profile::Name(keys[3]), profile::Name(keys[4])};
+    }
+};
+
+const QuestionKeyNames& questionKeyNames() {
+    static const QuestionKeyNames names;
+    return names;
+}
+
 } // namespace
 
-QuestionRecord readQuestionRecord(const ProfileFile& file, std::string_view section) {
-    const QuestionKeys& keys = questionKeys();
+QuestionRecord readQuestionRecord(const ProfileFile& file, const profile::Name& section,
+                                  TextEncoding encoding) {
+    const QuestionKeyNames& keys = questionKeyNames();
+    auto text = [&](std::string_view bytes) {
+        return encoding == TextEncoding::Utf8 ? cp1251ToUtf8(bytes) : std::string(bytes);
+    };
     QuestionRecord record;
-    record.question = file.readString(section, kKeyQuestion, "");
+    record.question = text(file.findBytes(section, keys.question).value_or(""));
     for (int i = 0; i < kAnswerCount; ++i) {
-        record.options[i] = file.readString(section, keys.options[i], "");
-        record.correct[i] = file.findString(section, keys.correct[i]);
+        record.options[i] = text(file.findBytes(section, keys.options[i]).value_or(""));
+        if (const auto correct = file.findBytes(section, keys.correct[i]))
+            record.correct[i] = text(*correct);
     }
     return record;
+}
+
+QuestionRecord readQuestionRecord(const ProfileFile& file, std::string_view section,
+                                  TextEncoding encoding) {
+    return readQuestionRecord(file, profile::Name(section), encoding);
 }
 
 void writeQuestionRecord(ProfileFile& file, std::string_view section, const QuestionRecord& record,

@@ -13,7 +13,10 @@
 
 namespace quizloom {
 class ProfileFile;
+namespace profile {
+class Name;
 }
+} // namespace quizloom
 
 namespace quizloom::quiz {
 
@@ -26,7 +29,15 @@ struct QuestionRecord {
     bool operator==(const QuestionRecord&) const = default;
 };
 
-QuestionRecord readQuestionRecord(const ProfileFile& file, std::string_view section);
+// How the texts of a record read from a file are given: UTF-8 for display
+// and editing, or the file's own Windows-1251 bytes for callers that only
+// compare them (and convert only what they show).
+enum class TextEncoding { Utf8, FileBytes };
+
+QuestionRecord readQuestionRecord(const ProfileFile& file, std::string_view section,
+                                  TextEncoding encoding = TextEncoding::Utf8);
+QuestionRecord readQuestionRecord(const ProfileFile& file, const profile::Name& section,
+                                  TextEncoding encoding = TextEncoding::Utf8);
 
 // What a save stores besides the question text.
 enum class StoredAnswers {

@@ -51,6 +51,11 @@ unsigned char cp1251ToLower(unsigned char byte)
     return kLower[byte];
 }
 
+const std::array<unsigned char, 256>& cp1251LowerTable()
+{
+    return kLower;
+}
+
 std::string cp1251ToLower(std::string_view bytes)
 {
     std::string out(bytes);

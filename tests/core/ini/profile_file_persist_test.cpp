@@ -9,6 +9,7 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "support/temp_dir.h"
@@ -113,16 +114,6 @@ TEST_F(ProfilePersistTest, ADirectoryInPlaceOfTheFileIsRefused)
     expectWriteRefused(path);
 }
 
-TEST_F(ProfilePersistTest, AReadOnlyFileIsRefused)
-{
-    if (runningAsRoot())
-        GTEST_SKIP() << "root may write any file";
-    writeFileBytes(path, kContent);
-    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-    expectWriteRefused(path);
-    EXPECT_EQ(readFileBytes(path), kContent);
-}
-
 TEST_F(ProfilePersistTest, AReadOnlyFolderIsRefused)
 {
     if (runningAsRoot())
@@ -200,6 +191,72 @@ TEST_F(ProfilePersistTest, TheDestructorSwallowsAFailedRelease)
         fs::remove_all(dir.file("tests"));
     }
     EXPECT_FALSE(fs::exists(dir.file("tests")));
+}
+
+TEST_F(ProfilePersistTest, AFifoReadsAsMissingWithoutBlockingAndIsNotWritten)
+{
+    ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+    // Opening a FIFO for reading the usual way waits for a writer forever.
+    ::alarm(10);
+    {
+        ProfileFile file(path);
+        EXPECT_EQ(file.state(), ProfileFile::State::NotRegular);
+        EXPECT_EQ(file.readString("A", "k", "default"), "default");
+    }
+    expectWriteRefused(path);
+    ::alarm(0);
+    EXPECT_TRUE(fs::is_fifo(path));
+}
+
+// Also when the tests run as root: no write bit at all refuses every user.
+TEST_F(ProfilePersistTest, AReadOnlyFileIsRefused)
+{
+    writeFileBytes(path, kContent);
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    expectWriteRefused(path);
+    EXPECT_EQ(readFileBytes(path), kContent);
+    // Any write bit is enough for the owner who may use it.
+    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+    ProfileFile file(path);
+    file.writeString("A", "k", "2");
+    file.release();
+    EXPECT_EQ(readFileBytes(path), "[A]\r\nk=2\r\n");
+}
+
+// A save killed between writing its temporary file and the rename leaves
+// the temporary behind; the next save of the same file removes it when its
+// process is gone, and leaves every other file alone.
+TEST_F(ProfilePersistTest, ASaveRemovesTemporariesLeftByDeadProcessesOfThisHost)
+{
+    char host[256] = {};
+    ASSERT_EQ(::gethostname(host, sizeof host - 1), 0);
+    const pid_t dead = [] {
+        const pid_t child = ::fork();
+        if (child == 0)
+            ::_exit(0);
+        ::waitpid(child, nullptr, 0);
+        return child;
+    }();
+    const std::string stem = ".test.ini.tmp-" + std::string(host) + "-";
+    const std::string leftover = dir.file(stem + std::to_string(dead) + "-0");
+    const std::string kept[] = {
+        dir.file(stem + std::to_string(::getppid()) + "-0"),         // a running process
+        dir.file(".test.ini.tmp-other.host-" + std::to_string(dead) + "-0"), // another machine
+        dir.file(".other.ini.tmp-" + std::string(host) + "-" + std::to_string(dead) + "-0"),
+        dir.file(stem + "x-0"),
+    };
+    writeFileBytes(leftover, kContent);
+    for (const std::string& file : kept)
+        writeFileBytes(file, kContent);
+    writeFileBytes(path, kContent);
+
+    ProfileFile file(path);
+    file.writeString("A", "k", "2");
+    file.release();
+    EXPECT_FALSE(fs::exists(leftover));
+    for (const std::string& other : kept)
+        EXPECT_TRUE(fs::exists(other)) << other;
+    EXPECT_EQ(entriesIn(dir.path()), std::size(kept) + 1);
 }
 
 TEST_F(ProfilePersistTest, AnotherObjectSeesTheWrittenValues)

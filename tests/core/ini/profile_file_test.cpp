@@ -117,12 +117,11 @@ TEST_F(ProfileFileTest, Flags)
     EXPECT_NE(readFileBytes(path).find("new=0\r\n"), std::string::npos);
 }
 
-TEST_F(ProfileFileTest, LineBreaksAndNulAreRefusedBeforeAnythingChanges)
+TEST_F(ProfileFileTest, LineBreaksAreRefusedBeforeAnythingChanges)
 {
     writeFileBytes(path, "[A]\r\nk=1\r\n");
     ProfileFile file(path);
-    const std::string nul(1, '\0');
-    const std::string bad[] = {"a\rb", "a\nb", "a" + nul + "b"};
+    const std::string bad[] = {"a\rb", "a\nb", "a\r\n"};
     for (const std::string& text : bad) {
         EXPECT_THROW(file.writeString("A", "k", text), Error);
         EXPECT_THROW(file.writeString("A", text, "v"), Error);
@@ -136,6 +135,38 @@ TEST_F(ProfileFileTest, LineBreaksAndNulAreRefusedBeforeAnythingChanges)
     EXPECT_EQ(file.readString("A", "k", ""), "1");
     file.release();
     EXPECT_EQ(readFileBytes(path), "[A]\r\nk=1\r\n");
+}
+
+TEST_F(ProfileFileTest, NulAndOtherControlBytesAreStoredAndReadBack)
+{
+    const std::string value = std::string("a\0b", 3) + "\x01\t\x7f" + std::string(1, '\0');
+    writeFileBytes(path, "[A]\r\nk=1\r\nnext=2\r\n");
+    {
+        ProfileFile file(path);
+        file.writeString("A", "k", value);
+        file.writeString("A", std::string("n\0ul", 4), "x");
+        EXPECT_EQ(file.readString("A", "k", ""), value);
+        file.release();
+    }
+    EXPECT_EQ(readFileBytes(path),
+              "[A]\r\nk=" + value + "\r\nnext=2\r\n" + std::string("n\0ul", 4) + "=x\r\n");
+    const ProfileFile again(path);
+    EXPECT_EQ(again.readString("A", "k", ""), value);
+    EXPECT_EQ(again.readString("a", std::string("N\0UL", 4), ""), "x");
+}
+
+TEST_F(ProfileFileTest, OnlyTheCanonicalDecimalNameAddressesAQuestionSection)
+{
+    writeFileBytes(path, utf8ToCp1251("[0203]\r\nВопрос=ноль\r\n[+203]\r\nВопрос=плюс\r\n"
+                                      "[ 203 ]\r\nВопрос=да\r\n[203]\r\nВопрос=повтор\r\n"
+                                      "[тЕСТ]\r\nТип=1\r\n"));
+    const ProfileFile file(path);
+    EXPECT_EQ(file.readString("203", "вопрос", ""), "да");
+    EXPECT_EQ(file.readString("0203", "Вопрос", ""), "ноль");
+    EXPECT_EQ(file.findBytes(profile::Name("203"), profile::Name("ВОПРОС")), utf8ToCp1251("да"));
+    EXPECT_EQ(file.findBytes(profile::Name("2030"), profile::Name("Вопрос")), std::nullopt);
+    // Other sections are found by name without regard to letter case.
+    EXPECT_EQ(file.readString("Тест", "тип", ""), "1");
 }
 
 TEST_F(ProfileFileTest, NamesAreTrimmedLikeReadingTrimsThem)

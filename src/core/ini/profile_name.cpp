@@ -1,0 +1,49 @@
+#include "core/ini/profile_name.h"
+
+#include "core/ini/profile_syntax.h"
+#include "core/text/case_fold.h"
+#include "core/text/cp1251.h"
+
+namespace quizloom::profile {
+
+std::uint32_t foldedHash(std::string_view bytes)
+{
+    const auto& lower = cp1251LowerTable();
+    std::uint32_t hash = 2166136261u;
+    for (const char c : bytes)
+        hash = (hash ^ lower[static_cast<unsigned char>(c)]) * 16777619u;
+    return hash;
+}
+
+bool equalsFolded(std::string_view bytes, std::string_view folded)
+{
+    if (bytes.size() != folded.size())
+        return false;
+    const auto& lower = cp1251LowerTable();
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (lower[static_cast<unsigned char>(bytes[i])] != static_cast<unsigned char>(folded[i]))
+            return false;
+    }
+    return true;
+}
+
+Name::Name(std::string_view utf8)
+{
+    prepare(utf8ToCp1251(utf8));
+}
+
+Name Name::fromBytes(std::string_view cp1251)
+{
+    Name name;
+    name.prepare(cp1251);
+    return name;
+}
+
+void Name::prepare(std::string_view cp1251)
+{
+    bytes_ = trimBlanks(cp1251);
+    folded_ = cp1251ToLower(bytes_);
+    hash_ = foldedHash(bytes_);
+}
+
+} // namespace quizloom::profile
