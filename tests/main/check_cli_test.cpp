@@ -1,4 +1,5 @@
 // Runs the installed command-line checker as a script guarding a bank would.
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -187,7 +188,14 @@ TEST_F(CheckCliTest, UnreadableFolderAndBadArgumentsFail) {
     }
     const Outcome help = runCheck(dir.path(), {"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("Usage: quizloom-check [--all] [FOLDER]"), std::string::npos);
+    EXPECT_NE(help.out.find("Usage: quizloom-check [--all] [-j N] [FOLDER]"), std::string::npos);
+    const Outcome version = runCheck(dir.path(), {"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "quizloom-check 1.2\n");
+    for (const Lines& args : std::vector<Lines>{{"-j", "0"}, {"-jx"}, {"-j"}, {"-j", "2x"}}) {
+        SCOPED_TRACE(args.back());
+        EXPECT_EQ(runCheck(dir.path(), args).status, 2);
+    }
     // "--" ends the options: a folder may start with "-".
     makeBank(dir.file("-bank"));
     EXPECT_EQ(runCheck(dir.path(), {"--", "-bank"}).status, 1);
@@ -205,4 +213,72 @@ TEST_F(CheckCliTest, DefaultFolderIsTheTestsSubfolderWhenPresent) {
     const Outcome here = runCheck(dir.path(), {});
     EXPECT_EQ(here.status, 1);
     EXPECT_NE(here.out.find("\"./outside.ini\" ..."), std::string::npos);
+}
+
+// Files the list leaves out are named on standard error with the reason;
+// one that cannot be read makes the status 2, above the 1 of a damaged test.
+TEST_F(CheckCliTest, FilesLeftOutAreNamedAndUnreadableOnesFail) {
+    const std::string bank = dir.file("bank");
+    makeBank(bank);
+    // A byte-order mark before "[Тест]" hides the header: no test name.
+    quizloom::testing::writeFileBytes(bank + "/bom.ini", "\xEF\xBB\xBF" + passingTest("Бом").bytes());
+    const Outcome noName = runCheck(dir.path(), {bank});
+    EXPECT_EQ(noName.status, 1);
+    EXPECT_EQ(noName.err, "quizloom-check: '" + bank + "/bom.ini' has no test name "
+                          "(\"Название теста\" in section \"Тест\"), left out\n");
+
+    ASSERT_EQ(::mkfifo((bank + "/fifo.ini").c_str(), 0644), 0);
+    fs::create_symlink("nowhere.ini", bank + "/dangling.ini");
+    fs::create_directory(bank + "/folder.ini");
+    const Outcome unreadable = runCheck(dir.path(), {bank});
+    EXPECT_EQ(unreadable.status, 2);
+    EXPECT_EQ(unreadable.out, noName.out);
+    EXPECT_EQ(unreadable.err,
+              "quizloom-check: '" + bank + "/bom.ini' has no test name "
+              "(\"Название теста\" in section \"Тест\"), left out\n"
+              "quizloom-check: '" + bank + "/dangling.ini' cannot be read: No such file or directory, left out\n"
+              "quizloom-check: '" + bank + "/fifo.ini' cannot be read: not a regular file, left out\n"
+              "quizloom-check: '" + bank + "/folder.ini' cannot be read: not a regular file, left out\n");
+    // Also when every listed test passes.
+    fs::remove(bank + "/b.ini");
+    EXPECT_EQ(runCheck(dir.path(), {bank}).status, 2);
+}
+
+// A line break in a file name would split its report line.
+TEST_F(CheckCliTest, ControlCharactersInNamesShowAsQuestionMarks) {
+    const std::string bank = dir.file("bank") + "/";
+    fs::create_directories(bank);
+    passingTest("Имя\tс табуляцией").set("Тест", "Уровень", "").write(bank + "two\nlines.ini");
+    const Outcome outcome = runCheck(dir.path(), {bank});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.out.find("\"" + bank + "two?lines.ini\" ..."), std::string::npos);
+    EXPECT_NE(outcome.out.find("Название теста - \"Имя?с табуляцией\""), std::string::npos);
+}
+
+// Workers change nothing in the output: the same bytes for any number.
+TEST_F(CheckCliTest, OneAndManyWorkersPrintTheSameBytes) {
+    const std::string bank = dir.file("bank") + "/";
+    fs::create_directories(bank);
+    for (int i = 0; i < 24; ++i) {
+        IniDoc test = passingTest("Тест " + std::to_string(i));
+        if (i % 3 == 1)
+            test.set("Тест", "Уровень", "7");
+        if (i % 5 == 2)
+            test.remove("101", "Правильный ответ №1");
+        test.write(bank + "t" + std::to_string(100 + i) + ".ini");
+    }
+    for (const Lines& mode : std::vector<Lines>{{}, {"--all"}}) {
+        Lines one = mode;
+        one.insert(one.end(), {"-j", "1", bank});
+        const Outcome single = runCheck(dir.path(), one);
+        EXPECT_EQ(single.status, 1);
+        for (const std::string workers : {"2", "3", "8"}) {
+            Lines many = mode;
+            many.insert(many.end(), {"-j" + workers, bank});
+            const Outcome parallel = runCheck(dir.path(), many);
+            EXPECT_EQ(parallel.status, single.status);
+            EXPECT_TRUE(parallel.out == single.out) << workers << " workers";
+        }
+        EXPECT_TRUE(runCheck(dir.path(), mode.empty() ? Lines{bank} : Lines{"--all", bank}).out == single.out);
+    }
 }

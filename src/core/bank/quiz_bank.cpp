@@ -1,6 +1,8 @@
 #include "core/bank/quiz_bank.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <variant>
 #include <filesystem>
 #include <numeric>
 #include <system_error>
@@ -28,15 +30,14 @@ bool hasTestExtension(std::string_view name) {
     });
 }
 
-bool isListedFile(const fs::directory_entry& entry, std::string_view name) {
-    if (name.empty() || name.front() == '.' || !hasTestExtension(name))
-        return false;
-    std::error_code ec;
-    return entry.is_regular_file(ec); // follows a symbolic link
+bool isCandidate(std::string_view name) {
+    return !name.empty() && name.front() != '.' && hasTestExtension(name);
 }
 
 // The matching file names of the folder, or nothing when it cannot be read.
-std::optional<std::vector<std::string>> listTestFileNames(const std::string& workDir) {
+// Matching names that are no regular file (after following a link) go to leftOut.
+std::optional<std::vector<std::string>> listTestFileNames(const std::string& workDir,
+                                                         std::vector<LeftOutFile>* leftOut) {
     std::error_code ec;
     fs::directory_iterator it(fs::path(workDir), ec);
     if (ec)
@@ -47,23 +48,42 @@ std::optional<std::vector<std::string>> listTestFileNames(const std::string& wor
         if (ec)
             return std::nullopt;
         std::string name = it->path().filename().string();
-        if (isListedFile(*it, name))
+        if (!isCandidate(name))
+            continue;
+        std::error_code statError;
+        const fs::file_status status = it->status(statError); // follows a symbolic link
+        if (!statError && fs::is_regular_file(status))
             names.push_back(std::move(name));
+        else if (leftOut)
+            leftOut->push_back({workDir + name,
+                                statError ? LeftOutFile::Reason::Unreadable : LeftOutFile::Reason::NotRegular,
+                                statError.value()});
     }
     if (ec)
         return std::nullopt;
     return names;
 }
 
-// Only the header is read: a listing of large tests would otherwise read
-// every question of every file to learn the names.
-std::string readTestName(const std::string& path) {
+// The test name, or why there is none. Only the header is read: a listing
+// of large tests would otherwise read every question of every file.
+std::variant<std::string, LeftOutFile> readTestName(const std::string& path) {
     static const profile::Name section(quiz::kHeaderSection);
     static const profile::Name key(quiz::kKeyName);
     const ProfileFile file = ProfileFile::openUpToEndOf(path, section);
-    // A file that cannot be read reads as missing keys: it is no test.
+    switch (file.state()) {
+    case ProfileFile::State::Unreadable:
+        return LeftOutFile{path, LeftOutFile::Reason::Unreadable, file.readError()};
+    case ProfileFile::State::Missing: // gone since the folder was read
+        return LeftOutFile{path, LeftOutFile::Reason::Unreadable, ENOENT};
+    case ProfileFile::State::NotRegular: // replaced since the folder was read
+        return LeftOutFile{path, LeftOutFile::Reason::NotRegular, 0};
+    case ProfileFile::State::Read:
+        break;
+    }
     const std::optional<std::string_view> name = file.findBytes(section, key);
-    return name ? cp1251ToUtf8(*name) : std::string(quiz::kMissing);
+    if (!name || *name == quiz::kMissing)
+        return LeftOutFile{path, LeftOutFile::Reason::NoName, 0};
+    return cp1251ToUtf8(*name);
 }
 
 // ё/Ё count as е/Е when names are shown for picking.
@@ -78,8 +98,10 @@ std::string subjectSortKey(const std::string& name) {
 
 } // namespace
 
-std::optional<std::vector<TestEntry>> tryScanTestFolder(const std::string& workDir) {
-    std::optional<std::vector<std::string>> fileNames = listTestFileNames(workDir);
+std::optional<std::vector<TestEntry>> tryScanTestFolder(const std::string& workDir,
+                                                       std::vector<LeftOutFile>* leftOut) {
+    std::vector<LeftOutFile> notRegular;
+    std::optional<std::vector<std::string>> fileNames = listTestFileNames(workDir, &notRegular);
     if (!fileNames)
         return std::nullopt;
     // Sort keys computed once per name rather than per comparison.
@@ -90,11 +112,22 @@ std::optional<std::vector<TestEntry>> tryScanTestFolder(const std::string& workD
     std::sort(keyed.begin(), keyed.end());
 
     std::vector<TestEntry> tests;
+    std::vector<LeftOutFile> unlisted;
     for (const auto& [key, fileName] : keyed) {
         std::string path = workDir + fileName;
-        std::string name = readTestName(path);
-        if (name != quiz::kMissing)
-            tests.push_back({std::move(path), std::move(name)});
+        auto name = readTestName(path);
+        if (auto* found = std::get_if<std::string>(&name))
+            tests.push_back({std::move(path), std::move(*found)});
+        else
+            unlisted.push_back(std::move(std::get<LeftOutFile>(name)));
+    }
+    if (leftOut) {
+        // In file-name order, as the tests are.
+        unlisted.insert(unlisted.end(), notRegular.begin(), notRegular.end());
+        std::stable_sort(unlisted.begin(), unlisted.end(), [](const LeftOutFile& a, const LeftOutFile& b) {
+            return std::pair(utf8ToLowerUnicode(a.path), a.path) < std::pair(utf8ToLowerUnicode(b.path), b.path);
+        });
+        *leftOut = std::move(unlisted);
     }
     return tests;
 }

@@ -16,6 +16,18 @@ struct TestEntry {
     std::string name; // "Название теста" of section "Тест"; may be empty
 };
 
+// A "*.ini" file of the folder that is not listed, and why.
+struct LeftOutFile {
+    enum class Reason {
+        Unreadable, // error holds errno
+        NotRegular, // a FIFO, a device, a folder
+        NoName,     // read, but no test name (or the name "Error")
+    };
+    std::string path;
+    Reason reason = Reason::NoName;
+    int error = 0;
+};
+
 // The tests of workDir (which ends with "/"), in test-list order:
 // - files whose name ends in ".ini" in any letter case, regular files or
 //   links to regular files; names starting with "." are hidden and skipped;
@@ -23,9 +35,12 @@ struct TestEntry {
 //   by the names' bytes, so the order is the same on every machine;
 // - a file is listed unless its name read with the default "Error" is
 //   "Error" (no key, no section, an unreadable file, or that very name).
-// Every file is opened, read and released before the next one.
+// Every file is opened, read (only up to the end of its header section) and
+// released before the next one. Files that are not listed, hidden ones
+// aside, go to leftOut when given, in the same order.
 // Returns nothing when the folder is missing or cannot be read.
-std::optional<std::vector<TestEntry>> tryScanTestFolder(const std::string& workDir);
+std::optional<std::vector<TestEntry>> tryScanTestFolder(const std::string& workDir,
+                                                       std::vector<LeftOutFile>* leftOut = nullptr);
 // The same, with a missing or unreadable folder giving an empty list.
 std::vector<TestEntry> scanTestFolder(const std::string& workDir);
 

@@ -12,6 +12,7 @@
 #include "core/text/case_fold.h"
 #include "core/text/error.h"
 #include "core/text/int_conv.h"
+#include "core/text/printable.h"
 
 namespace quizloom::check {
 
@@ -128,7 +129,7 @@ public:
     explicit FileChecker(std::string_view path) : path_(path), file_(path) {}
 
     FileCheck run(bool printOnlyDamaged) {
-        add(concat({msg::kHeadingStart, "\"", path_, "\"", msg::kHeadingEnd}));
+        add(concat({msg::kHeadingStart, "\"", printableName(path_), "\"", msg::kHeadingEnd}));
         if (!checkHeader())
             return finish(false);
         if (variants_ >= 1 && variants_ <= kMaxVariants && questions_ >= 1 &&
@@ -173,7 +174,7 @@ private:
         if (name.empty())
             problem(msg::kNoName);
         else
-            add(concat({msg::kNameShown, "\"", cp1251ToUtf8(name), "\""}));
+            add(concat({msg::kNameShown, "\"", printableName(cp1251ToUtf8(name)), "\""}));
 
         // A missing key passes through the default; an empty one does not.
         const std::string_view type = header(names.type, names.typeMany);

@@ -7,6 +7,7 @@
 // All texts are UTF-8; the report file holds them in Windows-1251 with
 // CR LF line ends (reportFileBytes). Numbers are plain decimal.
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -58,9 +59,27 @@ std::vector<std::string> reportTopLines(std::string summaryLine);
 std::string reportFileAnnouncement();
 std::vector<std::string> screenOnlyLines();
 
+// Called after each file of a run, in list order, on the thread that called
+// checkTests (never on a worker): checked files so far and the number
+// given. Returning false stops the run after that file; files that workers
+// have checked ahead of it are dropped.
+using RunProgress = std::function<bool(std::size_t checked, std::size_t total)>;
+
 struct RunOptions {
     bool printOnlyDamaged = true;   // "Выводить статистику только для файлов с поврежденной структурой"
     bool stopAtFirstDamaged = false; // "Упрощенный режим ...": later files are not examined
+    // Files checked at the same time; 0 means one per processor core. The
+    // result is the same for any number.
+    unsigned workers = 1;
+    RunProgress progress = {};
+};
+
+// A question error of a run: the test (index into the given paths) and the
+// question in it.
+struct QuestionFinding {
+    std::size_t test = 0;
+    QuestionPosition position;
+    bool operator==(const QuestionFinding&) const = default;
 };
 
 struct RunResult {
@@ -75,10 +94,15 @@ struct RunResult {
     // damaged file, or variant 1, question 1 when it has no question error
     // (or when nothing is damaged).
     QuestionPosition openPosition;
+    // The first question error of the whole run in list order, which may lie
+    // in a later file than firstDamaged when that one has header problems only.
+    std::optional<QuestionFinding> firstQuestionError;
+    // The progress callback asked to stop before the last file.
+    bool stopped = false;
 };
 
-// Checks the files in order (all-files mode), one file's content in memory
-// at a time.
+// Checks the files in list order (all-files mode); each worker holds one
+// file's content in memory at a time.
 RunResult checkTests(const std::vector<std::string>& paths, const RunOptions& options);
 
 // The lines of the report file of an all-files run over testCount tests:

@@ -46,11 +46,19 @@ struct Line {
     bool removed = false;
 };
 
+// A section's entries are found by a short linear search over its own run
+// of the entry vector, which the pass fills section by section; a section
+// with many keys, or one that is written, goes into the hash table instead.
+constexpr std::uint32_t kLinearLimit = 16;
+
 struct Section {
     std::string_view name; // trimmed, as spelled
     std::uint32_t hash = 0;
     std::size_t begin = 0; // its bytes in the file as read: [begin, end)
     std::size_t end = 0;
+    std::uint32_t firstEntry = 0; // its run in the entry vector while not tabled
+    std::uint32_t entryCount = 0;
+    bool tabled = false;
     std::unique_ptr<std::vector<Line>> lines; // laid out at the first write
     std::size_t lastEntry = 0;                // last live entry line, 0 when none
     bool appended = false;
@@ -160,6 +168,8 @@ struct ProfileFile::Impl {
     std::uint32_t openSection(std::size_t lineStart, std::string_view name);
     void addEntry(std::uint32_t section, std::string_view key, std::string_view value);
     std::uint32_t findSection(const Name& name) const;
+    void fillEntrySlot(std::uint32_t& slot, std::uint32_t index);
+    void tableSection(std::uint32_t section);
     std::uint32_t& entrySlot(std::uint32_t section, std::string_view foldedKey, std::uint32_t hash);
     const Entry* find(const Name& section, const Name& key) const;
     void ensureWritable();
@@ -217,7 +227,12 @@ std::uint32_t ProfileFile::Impl::openSection(std::size_t lineStart, std::string_
 {
     const std::uint32_t hash = profile::foldedHash(name);
     const auto index = static_cast<std::uint32_t>(sections.size());
-    sections.push_back({name, hash, lineStart, text.size(), nullptr, 0, false, false});
+    Section section;
+    section.name = name;
+    section.hash = hash;
+    section.begin = lineStart;
+    section.end = text.size();
+    sections.push_back(std::move(section));
     std::uint32_t& slot = sectionTable.slot(sectionSlotHash(hash), [&](std::uint32_t i) {
         return sections[i].hash == hash && cp1251EqualNoCase(sections[i].name, name);
     });
@@ -227,18 +242,50 @@ std::uint32_t ProfileFile::Impl::openSection(std::size_t lineStart, std::string_
     return index;
 }
 
-void ProfileFile::Impl::addEntry(std::uint32_t section, std::string_view key, std::string_view value)
+void ProfileFile::Impl::addEntry(std::uint32_t s, std::string_view key, std::string_view value)
 {
     const std::uint32_t hash = profile::foldedHash(key);
-    std::uint32_t& slot = entryTable.slot(entrySlotHash(section, hash), [&](std::uint32_t i) {
+    Section& section = sections[s];
+    const auto matches = [&](std::uint32_t i) {
         const Entry& e = entries[i];
-        return e.section == section && e.hash == hash && cp1251EqualNoCase(e.key, key);
-    });
+        return e.section == s && e.hash == hash && cp1251EqualNoCase(e.key, key);
+    };
+    const auto index = static_cast<std::uint32_t>(entries.size());
+    if (!section.tabled) {
+        for (std::uint32_t i = section.firstEntry; i < section.firstEntry + section.entryCount; ++i) {
+            if (matches(i))
+                return; // the first of a key wins
+        }
+        if (section.entryCount == 0)
+            section.firstEntry = index;
+        entries.push_back({key, value, hash, s, kNone, true});
+        if (++section.entryCount > kLinearLimit)
+            tableSection(s);
+        return;
+    }
+    std::uint32_t& slot = entryTable.slot(entrySlotHash(s, hash), matches);
     if (slot != 0)
-        return; // the first of a key wins
-    entries.push_back({key, value, hash, section, kNone, true});
-    entryTable.fill(slot, static_cast<std::uint32_t>(entries.size() - 1),
+        return;
+    entries.push_back({key, value, hash, s, kNone, true});
+    fillEntrySlot(slot, index);
+}
+
+void ProfileFile::Impl::fillEntrySlot(std::uint32_t& slot, std::uint32_t index)
+{
+    entryTable.fill(slot, index,
                     [&](std::uint32_t i) { return entrySlotHash(entries[i].section, entries[i].hash); });
+}
+
+void ProfileFile::Impl::tableSection(std::uint32_t s)
+{
+    Section& section = sections[s];
+    if (section.tabled)
+        return;
+    section.tabled = true;
+    for (std::uint32_t i = section.firstEntry; i < section.firstEntry + section.entryCount; ++i) {
+        std::uint32_t& slot = entryTable.slot(entrySlotHash(s, entries[i].hash), [](std::uint32_t) { return false; });
+        fillEntrySlot(slot, i);
+    }
 }
 
 std::uint32_t ProfileFile::Impl::findSection(const Name& name) const
@@ -256,11 +303,20 @@ std::uint32_t& ProfileFile::Impl::entrySlot(std::uint32_t section, std::string_v
     });
 }
 
-const Entry* ProfileFile::Impl::find(const Name& section, const Name& key) const
+const Entry* ProfileFile::Impl::find(const Name& sectionName, const Name& key) const
 {
-    const std::uint32_t s = findSection(section);
+    const std::uint32_t s = findSection(sectionName);
     if (s == kNone)
         return nullptr;
+    const Section& section = sections[s];
+    if (!section.tabled) {
+        const Entry* begin = entries.data() + section.firstEntry;
+        for (const Entry* e = begin; e != begin + section.entryCount; ++e) {
+            if (e->hash == key.hash() && profile::equalsFolded(e->key, key.folded()))
+                return e;
+        }
+        return nullptr;
+    }
     const std::uint32_t slot = const_cast<Impl*>(this)->entrySlot(s, key.folded(), key.hash());
     if (slot == 0 || !entries[slot - 1].live)
         return nullptr;
@@ -289,6 +345,7 @@ std::vector<Line>& ProfileFile::Impl::layOut(std::uint32_t s)
     Section& section = sections[s];
     if (section.lines)
         return *section.lines;
+    tableSection(s);
     section.lines = std::make_unique<std::vector<Line>>();
     std::vector<Line>& lines = *section.lines;
     for (std::size_t pos = section.begin; pos < section.end;) {
@@ -364,6 +421,7 @@ std::uint32_t ProfileFile::Impl::appendSection(std::string_view name)
     Section& section = sections[s];
     section.appended = true;
     section.modified = true;
+    section.tabled = true;
     section.lines = std::make_unique<std::vector<Line>>();
     section.lines->push_back({header, profile::kNewLineEnd, {}, {}, false, false});
     dirty = true;
@@ -391,8 +449,7 @@ void ProfileFile::Impl::write(const Name& sectionName, const Name& keyName, std:
         return;
     }
     entries.push_back(entry);
-    entryTable.fill(slot, static_cast<std::uint32_t>(entries.size() - 1),
-                    [&](std::uint32_t i) { return entrySlotHash(entries[i].section, entries[i].hash); });
+    fillEntrySlot(slot, static_cast<std::uint32_t>(entries.size() - 1));
 }
 
 bool ProfileFile::Impl::remove(const Name& sectionName, const Name& keyName)
@@ -400,6 +457,7 @@ bool ProfileFile::Impl::remove(const Name& sectionName, const Name& keyName)
     const std::uint32_t s = findSection(sectionName);
     if (s == kNone)
         return false;
+    tableSection(s);
     const std::uint32_t slot = entrySlot(s, keyName.folded(), keyName.hash());
     if (slot == 0 || !entries[slot - 1].live)
         return false;
