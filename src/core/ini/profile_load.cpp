@@ -17,7 +17,10 @@ namespace {
 
 constexpr std::size_t kGrowth = 64 * 1024;
 // A listing reads the header of many files: most of them end it early.
+// A header longer than kLastDoubling is read at once to the end of the
+// file, so that the file is never held twice over in growing copies.
 constexpr std::size_t kFirstChunk = 16 * 1024;
+constexpr std::size_t kLastDoubling = 1024 * 1024;
 
 // Finds, in the lines that have come in so far, where the first section of
 // a name ends. Lines are taken only once they are whole.
@@ -58,9 +61,10 @@ private:
 
 // Reads to the end of the file (or of the wanted section), growing the
 // buffer as needed; the buffer is left uninitialised, the reads fill it.
-bool readToEnd(int fd, LoadedFile& file, std::size_t capacity, const Name* upToEndOf)
+bool readToEnd(int fd, LoadedFile& file, std::size_t wholeFile, const Name* upToEndOf)
 {
     std::optional<SectionEndScan> scan;
+    std::size_t capacity = wholeFile;
     if (upToEndOf) {
         scan.emplace(*upToEndOf);
         capacity = std::min(capacity, kFirstChunk);
@@ -68,7 +72,10 @@ bool readToEnd(int fd, LoadedFile& file, std::size_t capacity, const Name* upToE
     file.buffer.reset(new char[capacity]);
     for (;;) {
         if (file.size == capacity) {
-            capacity = scan ? capacity * 2 : capacity + kGrowth;
+            if (capacity < wholeFile)
+                capacity = capacity < kLastDoubling ? std::min(capacity * 2, wholeFile) : wholeFile;
+            else
+                capacity += kGrowth; // the file grew since fstat
             std::unique_ptr<char[]> larger(new char[capacity]);
             std::memcpy(larger.get(), file.buffer.get(), file.size);
             file.buffer = std::move(larger);
