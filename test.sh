@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/ensure_packages.sh cmake ninja-build g++ qt6-base-dev libjpeg62-turbo-dev libgl-dev \
-  libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev \
+  libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev clang libclang-rt-14-dev \
   xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick \
   file dpkg-dev desktop-file-utils appstream qt6-translations-l10n
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -1,0 +1,55 @@
+#pragma once
+// A question on its way out of a test file, as the three writers take it,
+// and the writers themselves. Texts are UTF-8 and hold no control byte.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/exchange/exchange_format.h"
+
+namespace quizloom::exchange {
+
+struct ExportAnswer {
+    std::string text;
+    bool correct = false;
+};
+
+struct ExportQuestion {
+    // Category "<quizName>/Вариант <variant>".
+    std::string quizName;
+    int variant = 1;
+    std::string name; // the section number
+    QuestionKind kind = QuestionKind::MultipleChoice;
+    // Multiple choice with exactly one correct answer graded all or nothing.
+    bool single = false;
+    std::string text;
+    // Multiple choice: the non-empty options in order; short answer: the
+    // correct answers.
+    std::vector<ExportAnswer> answers;
+};
+
+// A weight in percent rounded to five decimals, trailing zeros dropped:
+// 100, 50, 33.33333, -25, 0. Moodle accepts a weight only when it lies
+// within 0.001% of its own list, and these are on it.
+std::string weightText(double percent);
+// The weight of each answer as both formats that carry weights write it:
+// all or nothing for a single-answer question, otherwise the correct ones
+// share +100% and the wrong ones -100%.
+std::vector<std::string> answerWeights(const ExportQuestion& question);
+
+// "<quizName>/Вариант <variant>", a "/" of the name doubled as category paths demand.
+std::string categoryPath(const ExportQuestion& question);
+// Short-answer text for the platform: "*" is its wildcard and is written "\*".
+std::string shortAnswerText(std::string_view text);
+
+// Why a format cannot hold the question; nothing when it can.
+std::optional<std::string> giftRefusal(const ExportQuestion& question);
+std::optional<std::string> aikenRefusal(const ExportQuestion& question);
+
+// The documents; a category entry precedes each change of category.
+std::string writeMoodleXml(const std::vector<ExportQuestion>& questions);
+std::string writeGift(const std::vector<ExportQuestion>& questions);
+std::string writeAiken(const std::vector<ExportQuestion>& questions);
+
+} // namespace quizloom::exchange
