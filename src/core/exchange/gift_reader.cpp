@@ -1,0 +1,240 @@
+// GIFT, read by hand: the format is a small line grammar that no maintained
+// C++ library reads. The part of it that a test file can hold:
+//
+//   document  = { line } ;  lines end with LF or CR LF
+//   comment   = a line whose first non-blank characters are "//" (dropped;
+//               it does not end a question)
+//   category  = "$CATEGORY:" path            (one line; "/" separates
+//               categories, "//" is a "/" inside a name)
+//   question  = the non-blank lines up to a blank line or the end:
+//               [ "::" name "::" ] [ "[" format "]" ] text "{" answers "}"
+//   answers   = { answer }
+//   answer    = ( "=" | "~" ) [ "%" weight "%" ] [ "[" format "]" ] text [ "#" feedback ]
+//   escapes   = "\" followed by one of  ~ = # { } : \  stands for that
+//               character; "\n" for a line break; any other "\" is kept
+//
+// The answer block decides the kind, in the platform's order: empty (essay),
+// "#..." (numerical), T/TRUE/F/FALSE (true-false), any "~" (multiple
+// choice; single-answer when some answer is "="), "=" with "->"
+// (matching), only "=" (short answer). A question without "{" is a
+// description; text after "}" makes it a missing-word question. "=" is
+// 100% and "~" 0% unless a weight is given; feedback is dropped.
+#include <cctype>
+
+#include "core/exchange/source_model.h"
+#include "core/text/error.h"
+
+namespace quizloom::exchange {
+
+namespace {
+
+constexpr std::string_view kTitle = "GIFT";
+constexpr std::string_view kEscapable = "~=#{}:\\";
+
+[[noreturn]] void fail(int line, std::string_view what) {
+    throw Error(std::string(kTitle) + ", строка " + std::to_string(line) + ": " + std::string(what));
+}
+
+std::string_view trimmed(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// Position of the first unescaped occurrence of any of chars at or after from.
+std::size_t findUnescaped(std::string_view text, std::string_view chars, std::size_t from = 0) {
+    for (std::size_t i = from; i < text.size(); ++i) {
+        if (text[i] == '\\') {
+            ++i;
+            continue;
+        }
+        if (chars.find(text[i]) != std::string_view::npos)
+            return i;
+    }
+    return std::string_view::npos;
+}
+
+std::string unescaped(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size()) {
+            const char next = text[i + 1];
+            if (kEscapable.find(next) != std::string_view::npos) {
+                out += next;
+                ++i;
+                continue;
+            }
+            if (next == 'n') {
+                out += '\n';
+                ++i;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+// A leading "[html]", "[moodle]", "[plain]" or "[markdown]": its markup, and
+// the text moved past it. The platform's default format takes markup.
+Markup takeFormat(std::string_view& text, Markup defaultMarkup) {
+    text = trimmed(text);
+    for (std::string_view format : {"[html]", "[moodle]"})
+        if (text.starts_with(format)) {
+            text.remove_prefix(format.size());
+            return Markup::Html;
+        }
+    for (std::string_view format : {"[plain]", "[markdown]"})
+        if (text.starts_with(format)) {
+            text.remove_prefix(format.size());
+            return Markup::Plain;
+        }
+    return defaultMarkup;
+}
+
+std::string upper(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return out;
+}
+
+class GiftReader {
+public:
+    ParsedSource read(std::string_view document) {
+        int lineNumber = 0;
+        std::size_t pos = 0;
+        while (pos <= document.size()) {
+            std::size_t end = document.find('\n', pos);
+            if (end == std::string_view::npos)
+                end = document.size();
+            std::string_view line = document.substr(pos, end - pos);
+            if (line.ends_with('\r'))
+                line.remove_suffix(1);
+            ++lineNumber;
+            takeLine(line, lineNumber);
+            pos = end + 1;
+        }
+        endBlock();
+        return std::move(source_);
+    }
+
+private:
+    void takeLine(std::string_view line, int lineNumber) {
+        const std::string_view content = trimmed(line);
+        if (content.starts_with("//"))
+            return;
+        if (content.empty()) {
+            endBlock();
+        } else if (content.starts_with("$CATEGORY:")) {
+            endBlock();
+            category_ = splitCategoryPath(trimmed(content.substr(10)));
+        } else {
+            if (block_.empty())
+                blockLine_ = lineNumber;
+            else
+                block_ += '\n';
+            block_ += line;
+        }
+    }
+
+    void endBlock() {
+        if (!block_.empty())
+            readQuestion(block_, blockLine_);
+        block_.clear();
+    }
+
+    void refuse(const SourceQuestion& question, std::string reason) {
+        source_.refused.push_back({question.line, question.name, std::move(reason)});
+    }
+
+    void readQuestion(std::string_view text, int line) {
+        SourceQuestion question;
+        question.line = line;
+        question.category = category_;
+        text = trimmed(text);
+        if (text.starts_with("::")) {
+            const std::size_t close = text.find("::", 2);
+            if (close == std::string_view::npos)
+                fail(line, "имя вопроса не закрыто «::»");
+            question.name = std::string(trimmed(unescaped(text.substr(2, close - 2))));
+            text.remove_prefix(close + 2);
+        }
+        const std::size_t open = findUnescaped(text, "{");
+        if (open == std::string_view::npos)
+            return refuse(question, "описание без ответов (description) файл теста не хранит");
+        const std::size_t close = findUnescaped(text, "}", open + 1);
+        if (close == std::string_view::npos)
+            fail(line, "блок ответов не закрыт «}»");
+        std::string_view questionText = text.substr(0, open);
+        const Markup markup = takeFormat(questionText, Markup::Html);
+        question.text = {unescaped(questionText), markup};
+        if (!trimmed(text.substr(close + 1)).empty())
+            return refuse(question, "вопросы с пропущенным словом файл теста не хранит");
+        readAnswers(question, trimmed(text.substr(open + 1, close - open - 1)), markup);
+    }
+
+    void readAnswers(SourceQuestion& question, std::string_view block, Markup markup) {
+        if (block.empty())
+            return refuse(question, "эссе файл теста не хранит");
+        if (block.front() == '#')
+            return refuse(question, "числовые вопросы файл теста не хранит");
+        const std::string truth = upper(trimmed(block.substr(0, findUnescaped(block, "#"))));
+        if (truth == "T" || truth == "TRUE" || truth == "F" || truth == "FALSE") {
+            const bool isTrue = truth.front() == 'T';
+            question.answers = {{{"Верно"}, isTrue ? 100.0 : 0.0}, {{"Неверно"}, isTrue ? 0.0 : 100.0}};
+            source_.questions.push_back(std::move(question));
+            return;
+        }
+        const bool multipleChoice = findUnescaped(block, "~") != std::string_view::npos;
+        if (!multipleChoice && block.find("->") != std::string_view::npos)
+            return refuse(question, "вопросы на соответствие файл теста не хранит");
+        if (block.front() != '=' && block.front() != '~')
+            fail(question.line, "ответ не начинается с «=» или «~»");
+        question.kind = multipleChoice ? QuestionKind::MultipleChoice : QuestionKind::ShortAnswer;
+        question.single = false;
+        std::size_t start = 0;
+        while (start < block.size()) {
+            const std::size_t next = findUnescaped(block, "~=", start + 1);
+            const std::string_view raw = block.substr(start, next == std::string_view::npos ? next : next - start);
+            readAnswer(question, raw, multipleChoice ? markup : Markup::Plain);
+            start = next == std::string_view::npos ? block.size() : next;
+        }
+        source_.questions.push_back(std::move(question));
+    }
+
+    void readAnswer(SourceQuestion& question, std::string_view raw, Markup markup) {
+        const bool correctMark = raw.front() == '=';
+        question.single = question.single || (correctMark && question.kind == QuestionKind::MultipleChoice);
+        raw.remove_prefix(1);
+        raw = raw.substr(0, findUnescaped(raw, "#"));
+        raw = trimmed(raw);
+        double weight = correctMark ? 100 : 0;
+        if (raw.starts_with('%')) {
+            const std::size_t close = raw.find('%', 1);
+            const auto given = close == std::string_view::npos ? std::nullopt : parseWeight(raw.substr(1, close - 1));
+            if (!given)
+                fail(question.line, "неверный вес ответа");
+            weight = *given;
+            raw.remove_prefix(close + 1);
+        }
+        const Markup answerMarkup = takeFormat(raw, markup);
+        question.answers.push_back({{std::string(trimmed(unescaped(raw))), answerMarkup}, weight});
+    }
+
+    std::vector<std::string> category_;
+    std::string block_;
+    int blockLine_ = 0;
+    ParsedSource source_;
+};
+
+} // namespace
+
+ParsedSource parseGift(std::string_view document) {
+    return GiftReader().read(requireUtf8(document, kTitle));
+}
+
+} // namespace quizloom::exchange

@@ -1,0 +1,178 @@
+#include "core/exchange/markup_text.h"
+
+#include <array>
+#include <charconv>
+
+#include "core/text/cp1251.h"
+
+namespace quizloom::exchange {
+
+namespace {
+
+constexpr std::size_t kMaxValueBytes = 2047;
+
+// Tags that only format text; the first ones also break lines.
+constexpr std::array<std::string_view, 5> kBreakTags = {"p", "br", "div", "pre", "hr"};
+constexpr std::array<std::string_view, 16> kFormattingTags = {
+    "b", "strong", "i", "em", "u", "s", "strike", "del", "ins", "sub", "sup", "span", "font", "small", "big", "tt"};
+constexpr std::array<std::string_view, 4> kCodeTags = {"code", "mark", "abbr", "q"};
+constexpr std::array<std::string_view, 6> kImageTags = {"img", "picture", "svg", "image", "object", "embed"};
+
+struct NamedReference {
+    std::string_view name;
+    std::string_view text;
+};
+constexpr std::array<NamedReference, 17> kReferences = {{
+    {"amp", "&"}, {"lt", "<"}, {"gt", ">"}, {"quot", "\""}, {"apos", "'"}, {"nbsp", " "},
+    {"laquo", "«"}, {"raquo", "»"}, {"ndash", "–"}, {"mdash", "—"}, {"hellip", "…"},
+    {"copy", "©"}, {"reg", "®"}, {"deg", "°"}, {"plusmn", "±"}, {"times", "×"}, {"minus", "−"},
+}};
+
+template <std::size_t N>
+bool among(const std::array<std::string_view, N>& names, std::string_view name) {
+    for (std::string_view entry : names)
+        if (entry == name)
+            return true;
+    return false;
+}
+
+bool isNameChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+std::string lowerAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+// "&name;" or "&#123;" or "&#x7B;" at text[pos]: its text and length.
+std::optional<std::pair<std::string, std::size_t>> reference(std::string_view text, std::size_t pos) {
+    const std::size_t end = text.find(';', pos);
+    if (end == std::string_view::npos || end - pos > 12)
+        return std::nullopt;
+    const std::string_view body = text.substr(pos + 1, end - pos - 1);
+    if (body.starts_with('#')) {
+        const bool hex = body.size() > 1 && (body[1] == 'x' || body[1] == 'X');
+        const std::string_view digits = body.substr(hex ? 2 : 1);
+        std::uint32_t cp = 0;
+        const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), cp, hex ? 16 : 10);
+        if (digits.empty() || ec != std::errc() || ptr != digits.data() + digits.size() || cp > 0x10FFFF)
+            return std::nullopt;
+        std::string out;
+        appendUtf8(out, static_cast<char32_t>(cp));
+        return std::pair(out, end - pos + 1);
+    }
+    for (const NamedReference& entry : kReferences)
+        if (entry.name == body)
+            return std::pair(std::string(entry.text), end - pos + 1);
+    return std::nullopt;
+}
+
+// Drops formatting, or says why the markup is more than that.
+std::optional<std::string> reduceMarkup(std::string_view html, std::string& out, bool& reduced) {
+    for (std::size_t i = 0; i < html.size();) {
+        const char c = html[i];
+        if (c == '<' && html.substr(i).starts_with("<!--")) {
+            const std::size_t end = html.find("-->", i + 4);
+            i = end == std::string_view::npos ? html.size() : end + 3;
+            reduced = true;
+        } else if (c == '<' && i + 1 < html.size() && (html[i + 1] == '/' || isNameChar(html[i + 1]))) {
+            const std::size_t nameStart = i + (html[i + 1] == '/' ? 2 : 1);
+            std::size_t nameEnd = nameStart;
+            while (nameEnd < html.size() && isNameChar(html[nameEnd]))
+                ++nameEnd;
+            const std::size_t end = html.find('>', nameEnd);
+            if (end == std::string_view::npos) {
+                out += c; // a lone "<" in text
+                ++i;
+                continue;
+            }
+            const std::string name = lowerAscii(html.substr(nameStart, nameEnd - nameStart));
+            if (among(kImageTags, name))
+                return "изображение";
+            if (among(kBreakTags, name))
+                out += ' ';
+            else if (!among(kFormattingTags, name) && !among(kCodeTags, name))
+                return "HTML-разметка сложнее форматирования текста (<" + name + ">)";
+            reduced = true;
+            i = end + 1;
+        } else if (c == '&') {
+            const auto decoded = reference(html, i);
+            if (!decoded) {
+                const std::size_t semicolon = html.find(';', i);
+                bool named = semicolon != std::string_view::npos && semicolon > i + 1;
+                for (std::size_t k = i + 1; named && k < semicolon; ++k)
+                    named = isNameChar(html[k]) || html[k] == '#';
+                if (named)
+                    return "неизвестная ссылка на символ " + std::string(html.substr(i, semicolon - i + 1));
+                out += c;
+                ++i;
+                continue;
+            }
+            out += decoded->first;
+            i += decoded->second;
+        } else {
+            out += c;
+            ++i;
+        }
+    }
+    return std::nullopt;
+}
+
+// Runs of blanks holding a line break or tab become one blank; outer blanks go.
+std::string oneLine(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] == ' ' || text[i] == '\t' || text[i] == '\r' || text[i] == '\n') {
+            std::size_t end = i;
+            bool breaks = false;
+            while (end < text.size() && (text[end] == ' ' || text[end] == '\t' || text[end] == '\r' || text[end] == '\n')) {
+                breaks = breaks || text[end] != ' ';
+                ++end;
+            }
+            if (i > 0 && end < text.size())
+                out += breaks ? std::string(" ") : std::string(text.substr(i, end - i));
+            i = end;
+        } else {
+            out += text[i++];
+        }
+    }
+    return out;
+}
+
+bool holdsControl(std::string_view utf8) {
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const auto cp = nextCodePoint(utf8, pos);
+        if (!cp || *cp < 0x20 || (*cp >= 0x7F && *cp <= 0x9F))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+CleanText cleanText(const SourceText& source) {
+    CleanText clean;
+    std::string text;
+    if (source.markup == Markup::Html) {
+        if (auto refusal = reduceMarkup(source.text, text, clean.markupReduced)) {
+            clean.refusal = std::move(refusal);
+            return clean;
+        }
+    } else {
+        text = source.text;
+    }
+    clean.text = oneLine(text);
+    if (holdsControl(clean.text))
+        clean.refusal = "управляющие символы в тексте";
+    else if (!fitsCp1251(clean.text))
+        clean.refusal = "символы, которых нет в кодовой странице Windows-1251";
+    else if (utf8ToCp1251(clean.text).size() > kMaxValueBytes)
+        clean.refusal = "текст длиннее 2047 байт";
+    return clean;
+}
+
+} // namespace quizloom::exchange

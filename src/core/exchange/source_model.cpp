@@ -1,0 +1,70 @@
+#include "core/exchange/source_model.h"
+
+#include <charconv>
+
+#include "core/text/cp1251.h"
+#include "core/text/error.h"
+
+namespace quizloom::exchange {
+
+std::vector<std::string> splitCategoryPath(std::string_view path) {
+    while (!path.empty() && path.front() == ' ')
+        path.remove_prefix(1);
+    if (path.starts_with('$')) {
+        const std::size_t end = path.find("$/", 1);
+        if (end != std::string_view::npos)
+            path.remove_prefix(end + 2);
+    }
+    if (path.starts_with("top/"))
+        path.remove_prefix(4);
+    std::vector<std::string> segments(1);
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (path[i] != '/') {
+            segments.back() += path[i];
+        } else if (i + 1 < path.size() && path[i + 1] == '/') {
+            segments.back() += '/';
+            ++i;
+        } else {
+            segments.emplace_back();
+        }
+    }
+    std::erase_if(segments, [](const std::string& s) { return s.empty(); });
+    return segments;
+}
+
+std::string sourceLabel(int line, std::string_view name) {
+    std::string label = "строка " + std::to_string(line);
+    if (!name.empty())
+        label += " («" + std::string(name) + "»)";
+    return label;
+}
+
+std::string_view requireUtf8(std::string_view document, std::string_view formatTitle) {
+    if (document.starts_with("\xEF\xBB\xBF"))
+        document.remove_prefix(3);
+    int line = 1;
+    for (std::size_t pos = 0; pos < document.size();) {
+        if (document[pos] == '\n')
+            ++line;
+        if (!nextCodePoint(document, pos))
+            throw Error(std::string(formatTitle) + ", строка " + std::to_string(line) +
+                        ": текст не в кодировке UTF-8");
+    }
+    return document;
+}
+
+std::optional<double> parseWeight(std::string_view text) {
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    if (text.starts_with('+'))
+        text.remove_prefix(1);
+    double value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+} // namespace quizloom::exchange

@@ -1,0 +1,66 @@
+#pragma once
+// Questions as an imported document states them, before the rules of a
+// test file are applied (quiz_import.h applies them), and the three readers.
+// A reader throws Error for input it cannot read at all (the message names
+// the line) and lists the questions of kinds a test file has no room for.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/exchange/exchange_format.h"
+
+namespace quizloom::exchange {
+
+// Html: the text may hold markup and character references.
+enum class Markup { Plain, Html };
+
+struct SourceText {
+    std::string text;
+    Markup markup = Markup::Plain;
+};
+
+struct SourceAnswer {
+    SourceText text;
+    double weight = 0; // percent; above 0 is correct
+};
+
+struct SourceQuestion {
+    int line = 0;
+    std::string name;
+    // Category path, its context prefix ("$course$/", "top/") removed.
+    std::vector<std::string> category;
+    QuestionKind kind = QuestionKind::MultipleChoice;
+    bool single = true;
+    bool caseSensitive = false; // short answer: letter case counts
+    bool hasImages = false;
+    SourceText text;
+    std::vector<SourceAnswer> answers;
+};
+
+struct SourceRefusal {
+    int line = 0;
+    std::string name;
+    std::string reason;
+};
+
+struct ParsedSource {
+    std::vector<SourceQuestion> questions;
+    std::vector<SourceRefusal> refused;
+};
+
+ParsedSource parseMoodleXml(std::string_view document);
+ParsedSource parseGift(std::string_view document);
+ParsedSource parseAiken(std::string_view document);
+
+// "a/b//c" → {"a", "b/c"}, after "$course$/" (any "$…$/") and "top/".
+std::vector<std::string> splitCategoryPath(std::string_view path);
+// "строка 12" or "строка 12 («name»)".
+std::string sourceLabel(int line, std::string_view name);
+// The document without a UTF-8 byte-order mark; throws Error naming the
+// first line that is not UTF-8.
+std::string_view requireUtf8(std::string_view document, std::string_view formatTitle);
+// A weight as written ("33.33333", "-50"); nothing when it is no number.
+std::optional<double> parseWeight(std::string_view text);
+
+} // namespace quizloom::exchange
