@@ -17,17 +17,26 @@ std::string giftEscaped(std::string_view text) {
     return out;
 }
 
+// An answer starting with "[" or "%" would lose its start to a format or
+// a weight, which the format cannot escape; a leading "[plain]" keeps it.
+std::string giftAnswer(std::string_view text) {
+    std::string out = giftEscaped(text);
+    if (out.starts_with('[') || out.starts_with('%'))
+        out.insert(0, "[plain]");
+    return out;
+}
+
 void appendQuestion(std::string& out, const ExportQuestion& q) {
     out += "::" + giftEscaped(q.name) + "::[plain]" + giftEscaped(q.text) + "{\n";
     if (q.kind == QuestionKind::ShortAnswer) {
         // "\*" passes through GIFT unchanged and is the platform's literal
         // star; escaping its backslash as well would mean the same.
         for (const ExportAnswer& answer : q.answers)
-            out += "\t=" + shortAnswerText(giftEscaped(answer.text)) + "\n";
+            out += "\t=" + shortAnswerText(giftAnswer(answer.text)) + "\n";
     } else {
         const std::vector<std::string> weights = answerWeights(q);
         for (std::size_t i = 0; i < q.answers.size(); ++i) {
-            const std::string text = giftEscaped(q.answers[i].text);
+            const std::string text = giftAnswer(q.answers[i].text);
             if (q.single)
                 out += std::string("\t") + (q.answers[i].correct ? "=" : "~") + text + "\n";
             else

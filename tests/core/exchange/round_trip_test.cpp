@@ -1,0 +1,167 @@
+// Generated tests exported and imported again keep their questions, and,
+// where the format carries categories and names, their places and header.
+#include <gtest/gtest.h>
+
+#include "core/checker/structure_check.h"
+#include "core/exchange/quiz_export.h"
+#include "core/exchange/quiz_import.h"
+#include "core/ini/profile_file.h"
+#include "core/quiz/question_record.h"
+#include "core/quiz/quiz_format.h"
+#include "support/quiz_generator.h"
+#include "support/temp_dir.h"
+
+namespace ex = quizloom::exchange;
+namespace qz = quizloom::quiz;
+using quizloom::ProfileFile;
+using quizloom::testing::GeneratedQuiz;
+using quizloom::testing::TempDir;
+
+namespace {
+
+constexpr std::uint32_t kSeeds = 60;
+
+// A question as a platform sees it: its text, the non-empty options and
+// which of them are correct (level 1), or the correct answers (level 2).
+struct Portable {
+    std::string text;
+    std::vector<std::string> answers;
+    std::vector<bool> correct;
+    bool operator==(const Portable&) const = default;
+};
+
+Portable portable(const qz::QuestionRecord& record, int level) {
+    Portable p{record.question, {}, {}};
+    if (level == 2) {
+        p.answers = qz::correctFromFields(qz::level2Fields(record));
+        return p;
+    }
+    const qz::AnswerMarks marks = qz::displayedMarks(record);
+    for (int i = 0; i < qz::kAnswerCount; ++i)
+        if (!record.options[i].empty()) {
+            p.answers.push_back(record.options[i]);
+            p.correct.push_back(marks[i]);
+        }
+    return p;
+}
+
+std::ostream& operator<<(std::ostream& out, const Portable& p) {
+    out << "«" << p.text << "»";
+    for (std::size_t i = 0; i < p.answers.size(); ++i)
+        out << " [" << p.answers[i] << (i < p.correct.size() && p.correct[i] ? "+" : "") << "]";
+    return out;
+}
+
+struct Imported {
+    ex::ImportResult result;
+    std::string path;
+};
+
+Imported roundTrip(const TempDir& dir, const GeneratedQuiz& quiz, ex::Format format) {
+    const std::string source = dir.file("source.ini");
+    quizloom::testing::writeQuiz(source, quiz);
+    const ex::ExportResult exported = ex::exportQuizzes({source}, format);
+    Imported imported{ex::importQuiz(exported.text, format, "bank.txt"), dir.file("imported.ini")};
+    ex::writeImportedQuiz(imported.path, imported.result, imported.result.suggestedName, "предмет",
+                          ex::ExistingFile::Refuse);
+    return imported;
+}
+
+std::string header(const std::string& path, std::string_view key) {
+    return ProfileFile(path).readString(qz::kHeaderSection, key, "");
+}
+
+// The structure check holds the imported test good when every question has
+// five options and the variants are full.
+void expectCheckPassesWhenFull(const Imported& imported) {
+    bool full = imported.result.level == 1 &&
+                imported.result.imported.size() ==
+                    static_cast<std::size_t>(imported.result.variants * imported.result.questions);
+    for (const ex::ImportedQuestion& q : imported.result.imported)
+        full = full && portable(q.record, 1).answers.size() == qz::kAnswerCount;
+    if (full) {
+        EXPECT_TRUE(quizloom::check::checkTestFile(imported.path, false).passed);
+    }
+}
+
+class PlacedRoundTrip : public ::testing::TestWithParam<ex::Format> {};
+
+TEST_P(PlacedRoundTrip, KeepsQuestionsPlacesAndHeader) {
+    for (std::uint32_t seed = 1; seed <= kSeeds; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        const TempDir dir;
+        const GeneratedQuiz quiz = quizloom::testing::generateQuiz(seed);
+        const Imported imported = roundTrip(dir, quiz, GetParam());
+        EXPECT_TRUE(imported.result.refused.empty());
+        EXPECT_EQ(header(imported.path, qz::kKeyName), quiz.name);
+        EXPECT_EQ(header(imported.path, qz::kKeyType), quiz.type);
+        EXPECT_EQ(header(imported.path, qz::kKeyLevel), std::to_string(quiz.level));
+        EXPECT_EQ(header(imported.path, qz::kKeyVariants), std::to_string(quiz.variants));
+        EXPECT_EQ(header(imported.path, qz::kKeyQuestions), std::to_string(quiz.questions));
+        const ProfileFile file(imported.path);
+        for (int v = 1; v <= quiz.variants; ++v)
+            for (int q = 1; q <= quiz.questions; ++q)
+                EXPECT_EQ(portable(qz::readQuestionRecord(file, qz::sectionName(v, q)), quiz.level),
+                          portable(quiz.at(v, q), quiz.level))
+                    << "question " << qz::sectionName(v, q);
+        expectCheckPassesWhenFull(imported);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, PlacedRoundTrip, ::testing::Values(ex::Format::MoodleXml, ex::Format::Gift),
+                         [](const auto& info) { return info.param == ex::Format::Gift ? "Gift" : "MoodleXml"; });
+
+// Aiken has no categories or names: the questions it can hold come back in
+// order, filling as few variants as they need.
+TEST(AikenRoundTrip, KeepsTheQuestionsItCanHoldInOrder) {
+    int held = 0;
+    for (std::uint32_t seed = 1; seed <= kSeeds; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        const TempDir dir;
+        const GeneratedQuiz quiz = quizloom::testing::generateQuiz(seed);
+        const std::string source = dir.file("source.ini");
+        quizloom::testing::writeQuiz(source, quiz);
+        const ex::ExportResult exported = ex::exportQuizzes({source}, ex::Format::Aiken);
+        if (exported.questionCount == 0)
+            continue;
+        held += static_cast<int>(exported.questionCount);
+        std::vector<Portable> expected;
+        for (int v = 1; v <= quiz.variants; ++v)
+            for (int q = 1; q <= quiz.questions; ++q) {
+                const std::string section = qz::sectionName(v, q);
+                const bool left = std::any_of(exported.leftOut.begin(), exported.leftOut.end(),
+                                              [&](const ex::LeftOut& l) { return l.section == section; });
+                if (!left)
+                    expected.push_back(portable(quiz.at(v, q), 1));
+            }
+        const ex::ImportResult result = ex::importQuiz(exported.text, ex::Format::Aiken, "bank.txt");
+        std::vector<Portable> actual;
+        for (const ex::ImportedQuestion& q : result.imported)
+            actual.push_back(portable(q.record, 1));
+        EXPECT_EQ(actual, expected);
+        EXPECT_EQ(result.type, qz::kTypeOne);
+        EXPECT_TRUE(result.refused.empty());
+    }
+    EXPECT_GT(held, 20); // the property looked at questions, not only at left-out ones
+}
+
+TEST(FiveOptionRoundTrip, ImportedTestsPassTheStructureCheck) {
+    for (ex::Format format : {ex::Format::MoodleXml, ex::Format::Gift, ex::Format::Aiken})
+        for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+            SCOPED_TRACE("seed " + std::to_string(seed));
+            const TempDir dir;
+            const GeneratedQuiz quiz = quizloom::testing::generateQuiz(seed, {.fiveOptions = true});
+            const std::string source = dir.file("source.ini");
+            quizloom::testing::writeQuiz(source, quiz);
+            const ex::ExportResult exported = ex::exportQuizzes({source}, format);
+            if (exported.questionCount == 0)
+                continue;
+            const ex::ImportResult result = ex::importQuiz(exported.text, format, "bank.txt");
+            const std::string path = dir.file("imported.ini");
+            ex::writeImportedQuiz(path, result, "Тест", "предмет", ex::ExistingFile::Refuse);
+            const bool full = result.imported.size() == static_cast<std::size_t>(result.variants * result.questions);
+            EXPECT_EQ(quizloom::check::checkTestFile(path, false).passed, full);
+        }
+}
+
+} // namespace
