@@ -99,7 +99,8 @@ private:
         question.category = category_;
         const pugi::xml_node text = node.child("questiontext");
         question.text = {textOf(text), markupOf(text)};
-        question.hasImages = holdsFiles(text) || node.child("image") || node.child("image_base64");
+        question.hasImages =
+            holdsFiles(text) || node.child("file") || node.child("image") || node.child("image_base64");
         if (type == "multichoice") {
             question.single = flag(node.child("single"), true);
             for (pugi::xml_node answer : node.children("answer")) {
