@@ -1,8 +1,6 @@
 // Runs the installed command-line checker as a script guarding a bank would.
 #include <sys/stat.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -10,6 +8,7 @@
 #include "core/bank/quiz_bank.h"
 #include "core/checker/structure_check.h"
 #include "support/ini_doc.h"
+#include "support/run_program.h"
 #include "support/temp_dir.h"
 #include "core/text/cp1251.h"
 
@@ -23,31 +22,10 @@ namespace {
 
 const std::string kSep(182, '-');
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string shellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
+using Outcome = quizloom::testing::ProgramOutcome;
 
 Outcome runCheck(const std::string& workingDir, const Lines& args) {
-    const TempDir capture;
-    std::string command = "cd " + shellQuoted(workingDir) + " && exec " + shellQuoted(QUIZLOOM_CHECK_BINARY);
-    for (const std::string& arg : args)
-        command.append(" ").append(shellQuoted(arg));
-    command += " >" + shellQuoted(capture.file("out")) + " 2>" + shellQuoted(capture.file("err"));
-    const int raw = std::system(command.c_str());
-    Outcome outcome;
-    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    outcome.out = readFileBytes(capture.file("out"));
-    outcome.err = readFileBytes(capture.file("err"));
-    return outcome;
+    return quizloom::testing::runProgram(QUIZLOOM_CHECK_BINARY, workingDir, args);
 }
 
 std::string joined(const Lines& lines) {

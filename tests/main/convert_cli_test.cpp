@@ -1,12 +1,10 @@
 // Runs quizloom-convert as a script would: exit statuses, what goes where,
 // and that no existing file is overwritten and no malformed input written.
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 
 #include <gtest/gtest.h>
 
+#include "support/run_program.h"
 #include "support/temp_dir.h"
 
 using quizloom::testing::TempDir;
@@ -16,26 +14,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string shellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
+using Outcome = quizloom::testing::ProgramOutcome;
 
 Outcome convert(const TempDir& dir, const std::vector<std::string>& args) {
-    std::string command = "cd " + shellQuoted(dir.path()) + " && exec " + shellQuoted(QUIZLOOM_CONVERT_BINARY);
-    for (const std::string& arg : args)
-        command += " " + shellQuoted(arg);
-    command += " >" + shellQuoted(dir.file("stdout")) + " 2>" + shellQuoted(dir.file("stderr"));
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFileBytes(dir.file("stdout")), readFileBytes(dir.file("stderr"))};
+    return quizloom::testing::runProgram(QUIZLOOM_CONVERT_BINARY, dir.path(), args);
 }
 
 const std::string kBank = QUIZLOOM_TEST_DATA "/../../examples/Тесты";

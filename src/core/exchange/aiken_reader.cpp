@@ -9,7 +9,6 @@
 // plain text. A blank line before the answer line, an option with no
 // question, or an answer that names no option is malformed input.
 #include "core/exchange/source_model.h"
-#include "core/text/error.h"
 
 namespace quizloom::exchange {
 
@@ -17,18 +16,7 @@ namespace {
 
 constexpr std::string_view kTitle = "Aiken";
 
-[[noreturn]] void fail(int line, std::string_view what) {
-    throw Error(std::string(kTitle) + ", строка " + std::to_string(line) + ": " + std::string(what));
-}
-
-std::string_view trimmed(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
+[[noreturn]] void fail(int line, std::string_view what) { malformed(kTitle, line, what); }
 
 bool isOptionLine(std::string_view line) {
     return line.size() >= 2 && line[0] >= 'A' && line[0] <= 'Z' && (line[1] == ')' || line[1] == '.');
@@ -37,15 +25,7 @@ bool isOptionLine(std::string_view line) {
 class AikenReader {
 public:
     ParsedSource read(std::string_view document) {
-        int lineNumber = 0;
-        std::size_t pos = 0;
-        while (pos <= document.size()) {
-            std::size_t end = document.find('\n', pos);
-            if (end == std::string_view::npos)
-                end = document.size();
-            takeLine(trimmed(document.substr(pos, end - pos)), ++lineNumber);
-            pos = end + 1;
-        }
+        forEachLine(document, [this](std::string_view line, int number) { takeLine(trimBlanks(line), number); });
         if (open_)
             fail(question_.line, "вопрос без строки «ANSWER:»");
         return std::move(source_);
@@ -66,11 +46,11 @@ private:
             question_.text.text = std::string(line);
             open_ = true;
         } else if (line.starts_with("ANSWER:")) {
-            finish(trimmed(line.substr(7)), lineNumber);
+            finish(trimBlanks(line.substr(7)), lineNumber);
         } else if (isOptionLine(line)) {
             if (line[0] != static_cast<char>('A' + question_.answers.size()))
                 fail(lineNumber, "варианты ответа не идут по порядку букв");
-            question_.answers.push_back({{std::string(trimmed(line.substr(2)))}, 0});
+            question_.answers.push_back({{std::string(trimBlanks(line.substr(2)))}, 0});
         } else if (question_.answers.empty()) {
             question_.text.text += '\n';
             question_.text.text += line;

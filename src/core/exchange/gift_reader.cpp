@@ -22,7 +22,6 @@
 #include <cctype>
 
 #include "core/exchange/source_model.h"
-#include "core/text/error.h"
 
 namespace quizloom::exchange {
 
@@ -31,18 +30,7 @@ namespace {
 constexpr std::string_view kTitle = "GIFT";
 constexpr std::string_view kEscapable = "~=#{}:\\";
 
-[[noreturn]] void fail(int line, std::string_view what) {
-    throw Error(std::string(kTitle) + ", строка " + std::to_string(line) + ": " + std::string(what));
-}
-
-std::string_view trimmed(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
+[[noreturn]] void fail(int line, std::string_view what) { malformed(kTitle, line, what); }
 
 // Position of the first unescaped occurrence of any of chars at or after from.
 std::size_t findUnescaped(std::string_view text, std::string_view chars, std::size_t from = 0) {
@@ -81,7 +69,7 @@ std::string unescaped(std::string_view text) {
 // A leading "[html]", "[moodle]", "[plain]" or "[markdown]": its markup, and
 // the text moved past it. The platform's default format takes markup.
 Markup takeFormat(std::string_view& text, Markup defaultMarkup) {
-    text = trimmed(text);
+    text = trimBlanks(text);
     for (std::string_view format : {"[html]", "[moodle]"})
         if (text.starts_with(format)) {
             text.remove_prefix(format.size());
@@ -105,33 +93,21 @@ std::string upper(std::string_view text) {
 class GiftReader {
 public:
     ParsedSource read(std::string_view document) {
-        int lineNumber = 0;
-        std::size_t pos = 0;
-        while (pos <= document.size()) {
-            std::size_t end = document.find('\n', pos);
-            if (end == std::string_view::npos)
-                end = document.size();
-            std::string_view line = document.substr(pos, end - pos);
-            if (line.ends_with('\r'))
-                line.remove_suffix(1);
-            ++lineNumber;
-            takeLine(line, lineNumber);
-            pos = end + 1;
-        }
+        forEachLine(document, [this](std::string_view line, int number) { takeLine(line, number); });
         endBlock();
         return std::move(source_);
     }
 
 private:
     void takeLine(std::string_view line, int lineNumber) {
-        const std::string_view content = trimmed(line);
+        const std::string_view content = trimBlanks(line);
         if (content.starts_with("//"))
             return;
         if (content.empty()) {
             endBlock();
         } else if (content.starts_with("$CATEGORY:")) {
             endBlock();
-            category_ = splitCategoryPath(trimmed(content.substr(10)));
+            category_ = splitCategoryPath(trimBlanks(content.substr(10)));
         } else {
             if (block_.empty())
                 blockLine_ = lineNumber;
@@ -155,12 +131,12 @@ private:
         SourceQuestion question;
         question.line = line;
         question.category = category_;
-        text = trimmed(text);
+        text = trimBlanks(text);
         if (text.starts_with("::")) {
             const std::size_t close = text.find("::", 2);
             if (close == std::string_view::npos)
                 fail(line, "имя вопроса не закрыто «::»");
-            question.name = std::string(trimmed(unescaped(text.substr(2, close - 2))));
+            question.name = std::string(trimBlanks(unescaped(text.substr(2, close - 2))));
             text.remove_prefix(close + 2);
         }
         const std::size_t open = findUnescaped(text, "{");
@@ -172,9 +148,9 @@ private:
         std::string_view questionText = text.substr(0, open);
         const Markup markup = takeFormat(questionText, Markup::Html);
         question.text = {unescaped(questionText), markup};
-        if (!trimmed(text.substr(close + 1)).empty())
+        if (!trimBlanks(text.substr(close + 1)).empty())
             return refuse(question, "вопросы с пропущенным словом файл теста не хранит");
-        readAnswers(question, trimmed(text.substr(open + 1, close - open - 1)), markup);
+        readAnswers(question, trimBlanks(text.substr(open + 1, close - open - 1)), markup);
     }
 
     void readAnswers(SourceQuestion& question, std::string_view block, Markup markup) {
@@ -182,7 +158,7 @@ private:
             return refuse(question, "эссе файл теста не хранит");
         if (block.front() == '#')
             return refuse(question, "числовые вопросы файл теста не хранит");
-        const std::string truth = upper(trimmed(block.substr(0, findUnescaped(block, "#"))));
+        const std::string truth = upper(trimBlanks(block.substr(0, findUnescaped(block, "#"))));
         if (truth == "T" || truth == "TRUE" || truth == "F" || truth == "FALSE") {
             const bool isTrue = truth.front() == 'T';
             question.answers = {{{"Верно"}, isTrue ? 100.0 : 0.0}, {{"Неверно"}, isTrue ? 0.0 : 100.0}};
@@ -211,7 +187,7 @@ private:
         question.single = question.single || (correctMark && question.kind == QuestionKind::MultipleChoice);
         raw.remove_prefix(1);
         raw = raw.substr(0, findUnescaped(raw, "#"));
-        raw = trimmed(raw);
+        raw = trimBlanks(raw);
         double weight = correctMark ? 100 : 0;
         if (raw.starts_with('%')) {
             const std::size_t close = raw.find('%', 1);
@@ -222,7 +198,7 @@ private:
             raw.remove_prefix(close + 1);
         }
         const Markup answerMarkup = takeFormat(raw, markup);
-        question.answers.push_back({{std::string(trimmed(unescaped(raw))), answerMarkup}, weight});
+        question.answers.push_back({{std::string(trimBlanks(unescaped(raw))), answerMarkup}, weight});
     }
 
     std::vector<std::string> category_;

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "core/exchange/source_model.h"
-#include "core/text/error.h"
 
 namespace quizloom::exchange {
 
@@ -29,9 +28,7 @@ public:
     }
 
 private:
-    [[noreturn]] void fail(int line, std::string_view what) const {
-        throw Error(std::string(kTitle) + ", строка " + std::to_string(line) + ": " + std::string(what));
-    }
+    [[noreturn]] void fail(int line, std::string_view what) const { malformed(kTitle, line, what); }
 
     // The document as loaded is the one the offsets count in when it is
     // UTF-8, which is what the platform writes.
@@ -69,18 +66,8 @@ private:
         return *weight;
     }
 
-    static std::string trimmed(std::string text) {
-        const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-        while (!text.empty() && blank(text.back()))
-            text.pop_back();
-        std::size_t start = 0;
-        while (start < text.size() && blank(text[start]))
-            ++start;
-        return text.substr(start);
-    }
-
     static bool flag(pugi::xml_node element, bool defaultValue) {
-        const std::string value = trimmed(element.text().as_string());
+        const std::string_view value = trimBlanks(element.text().as_string());
         if (value.empty())
             return defaultValue;
         return value == "true" || value == "1";
@@ -90,12 +77,12 @@ private:
         const std::string_view type = node.attribute("type").as_string();
         const int line = lineAt(node.offset_debug());
         if (type == "category") {
-            category_ = splitCategoryPath(trimmed(textOf(node.child("category"))));
+            category_ = splitCategoryPath(trimBlanks(textOf(node.child("category"))));
             return;
         }
         SourceQuestion question;
         question.line = line;
-        question.name = trimmed(textOf(node.child("name")));
+        question.name = std::string(trimBlanks(textOf(node.child("name"))));
         question.category = category_;
         const pugi::xml_node text = node.child("questiontext");
         question.text = {textOf(text), markupOf(text)};
@@ -111,7 +98,8 @@ private:
             // The two fixed answers become the options "Верно" and "Неверно".
             question.answers = {{{"Верно"}, 0}, {{"Неверно"}, 0}};
             for (pugi::xml_node answer : node.children("answer")) {
-                const std::string value = trimmed(textOf(answer));
+                const std::string text = textOf(answer);
+                const std::string_view value = trimBlanks(text);
                 if (value == "true" || value == "false")
                     question.answers[value == "true" ? 0 : 1].weight = weightOf(answer, line);
             }
@@ -120,7 +108,7 @@ private:
             question.caseSensitive = flag(node.child("usecase"), false);
             // Answers are compared as typed, never shown as formatted text.
             for (pugi::xml_node answer : node.children("answer"))
-                question.answers.push_back({{trimmed(textOf(answer))}, weightOf(answer, line)});
+                question.answers.push_back({{std::string(trimBlanks(textOf(answer)))}, weightOf(answer, line)});
         } else {
             source_.refused.push_back(
                 {line, question.name, "вопросы типа «" + std::string(type) + "» файл теста не хранит"});

@@ -47,17 +47,26 @@ std::string_view requireUtf8(std::string_view document, std::string_view formatT
         if (document[pos] == '\n')
             ++line;
         if (!nextCodePoint(document, pos))
-            throw Error(std::string(formatTitle) + ", строка " + std::to_string(line) +
-                        ": текст не в кодировке UTF-8");
+            malformed(formatTitle, line, "текст не в кодировке UTF-8");
     }
     return document;
 }
 
-std::optional<double> parseWeight(std::string_view text) {
-    while (!text.empty() && text.front() == ' ')
+std::string_view trimBlanks(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!text.empty() && blank(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
+    while (!text.empty() && blank(text.back()))
         text.remove_suffix(1);
+    return text;
+}
+
+void malformed(std::string_view formatTitle, int line, std::string_view what) {
+    throw Error(std::string(formatTitle) + ", строка " + std::to_string(line) + ": " + std::string(what));
+}
+
+std::optional<double> parseWeight(std::string_view text) {
+    text = trimBlanks(text);
     if (text.starts_with('+'))
         text.remove_prefix(1);
     double value = 0;

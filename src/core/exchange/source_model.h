@@ -60,6 +60,26 @@ std::string sourceLabel(int line, std::string_view name);
 // The document without a UTF-8 byte-order mark; throws Error naming the
 // first line that is not UTF-8.
 std::string_view requireUtf8(std::string_view document, std::string_view formatTitle);
+// Calls take(line, number) for each line of document, numbered from 1, a
+// CR before its LF removed.
+template <class Take>
+void forEachLine(std::string_view document, Take take) {
+    int number = 0;
+    for (std::size_t pos = 0; pos <= document.size();) {
+        std::size_t end = document.find('\n', pos);
+        if (end == std::string_view::npos)
+            end = document.size();
+        std::string_view line = document.substr(pos, end - pos);
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        take(line, ++number);
+        pos = end + 1;
+    }
+}
+// Without the blanks, tabs and line ends around it.
+std::string_view trimBlanks(std::string_view text);
+// Throws Error("<formatTitle>, строка <line>: <what>").
+[[noreturn]] void malformed(std::string_view formatTitle, int line, std::string_view what);
 // A weight as written ("33.33333", "-50"); nothing when it is no number.
 std::optional<double> parseWeight(std::string_view text);
 
