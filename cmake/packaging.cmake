@@ -26,7 +26,8 @@ set(CPACK_PACKAGE_CONTACT "Quizloom developers <dev@quizloom.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor for banks of multiple-choice tests")
 set(CPACK_PACKAGE_DESCRIPTION "Quizloom edits and checks banks of multiple-choice tests \
 kept as Windows-1251 INI files shared with a separate examination program; quizloom-check \
-checks a bank from the command line.")
+checks a bank from the command line and quizloom-convert moves questions to and from \
+Moodle XML, GIFT and Aiken.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://www.quizloom.example/")
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)

@@ -38,7 +38,7 @@ constexpr int kPartly = 1;
 constexpr int kFailure = 2;
 
 constexpr std::string_view kProgram = "quizloom-convert";
-constexpr std::string_view kVersion = "quizloom-convert 1.2\n";
+constexpr std::string_view kVersion = "quizloom-convert " QUIZLOOM_VERSION "\n";
 constexpr std::string_view kUsage =
     "Usage: quizloom-convert export --to moodle-xml|gift|aiken [--all] SOURCE -o OUT\n"
     "       quizloom-convert import --from moodle-xml|gift|aiken INPUT -o NEW.ini [--name N]\n"
