@@ -133,7 +133,7 @@ BENCHMARK(BM_CheckCliEmptyLinesPeakMemory)->UseManualTime()->Unit(benchmark::kMi
 void BM_ListBankOfLargestTests(benchmark::State& state) {
     const std::string folder = bank().folder() + "/";
     for (auto _ : state) {
-        const auto tests = quizloom::scanTestFolder(folder);
+        const auto tests = quizloom::scanQuizFolder(folder);
         if (tests.size() != static_cast<std::size_t>(bench::kBankSize))
             state.SkipWithError("unexpected test count");
     }
@@ -144,7 +144,7 @@ void BM_ListEmptyFolder(benchmark::State& state) {
     const quizloom::testing::TempDir dir;
     const std::string folder = dir.path() + "/";
     for (auto _ : state)
-        benchmark::DoNotOptimize(quizloom::scanTestFolder(folder));
+        benchmark::DoNotOptimize(quizloom::scanQuizFolder(folder));
 }
 BENCHMARK(BM_ListEmptyFolder)->Unit(benchmark::kMicrosecond);
 

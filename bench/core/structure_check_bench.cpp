@@ -33,7 +33,7 @@ void checkBank(benchmark::State& state, bool printOnlyDamaged) {
     const std::vector<std::string>& paths = bank().paths();
     std::size_t damaged = 0;
     for (auto _ : state) {
-        const auto run = quizloom::check::checkTests(paths, {.printOnlyDamaged = printOnlyDamaged});
+        const auto run = quizloom::check::checkQuizzes(paths, {.printOnlyDamaged = printOnlyDamaged});
         damaged = run.damagedCount;
         benchmark::DoNotOptimize(run.sectionLines.data());
     }
@@ -50,7 +50,7 @@ void BM_CheckBankOfLargestTestsReportAll(benchmark::State& state) { checkBank(st
 void BM_CheckOneLargestTest(benchmark::State& state) {
     const std::string& path = bank().paths().front();
     for (auto _ : state)
-        benchmark::DoNotOptimize(quizloom::check::checkTestFile(path, true).passed);
+        benchmark::DoNotOptimize(quizloom::check::checkQuizFile(path, true).passed);
 }
 
 } // namespace

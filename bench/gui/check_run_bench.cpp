@@ -74,7 +74,7 @@ void BM_CoreCheckOfTheBank(benchmark::State& state) {
     std::size_t damaged = 0;
     std::size_t lines = 0;
     for (auto _ : state) {
-        const auto run = quizloom::check::checkTests(bank.paths(), {.printOnlyDamaged = onlyDamaged});
+        const auto run = quizloom::check::checkQuizzes(bank.paths(), {.printOnlyDamaged = onlyDamaged});
         damaged = run.damagedCount;
         lines = run.sectionLines.size();
         benchmark::DoNotOptimize(run.sectionLines.data());

@@ -162,7 +162,7 @@ bool reportLeftOut(const std::vector<quizloom::LeftOutFile>& leftOut) {
 int run(const Arguments& args) {
     const std::string folder = reportFolder(args.folder);
     std::vector<quizloom::LeftOutFile> leftOut;
-    const auto tests = quizloom::tryScanTestFolder(folder, &leftOut);
+    const auto tests = quizloom::tryScanQuizFolder(folder, &leftOut);
     if (!tests) {
         // Named as given, without the "/" the report adds, since it may be a file.
         const std::string named = args.folder.value_or(folder);
@@ -179,11 +179,11 @@ int run(const Arguments& args) {
     const bool unreadable = reportLeftOut(leftOut);
     std::vector<std::string> paths;
     paths.reserve(tests->size());
-    for (const quizloom::TestEntry& test : *tests)
+    for (const quizloom::QuizEntry& test : *tests)
         paths.push_back(test.path);
 
     const quizloom::check::RunResult result =
-        quizloom::check::checkTests(paths, {.printOnlyDamaged = !args.all, .workers = args.workers});
+        quizloom::check::checkQuizzes(paths, {.printOnlyDamaged = !args.all, .workers = args.workers});
     if (!printLines(quizloom::check::allFilesReport(result, paths.size()))) {
         complain("cannot write the report to standard output");
         return kFailure;

@@ -155,13 +155,13 @@ std::vector<std::string> exportPaths(const Arguments& args) {
         return {*args.source};
     }
     const std::string folder = args.source->back() == '/' ? *args.source : *args.source + "/";
-    const auto tests = quizloom::tryScanTestFolder(folder);
+    const auto tests = quizloom::tryScanQuizFolder(folder);
     if (!tests)
         throw quizloom::Error("cannot read the folder '" + *args.source + "'");
     if (tests->empty())
         throw quizloom::Error("no test in the folder '" + *args.source + "'");
     std::vector<std::string> paths;
-    for (const quizloom::TestEntry& test : *tests)
+    for (const quizloom::QuizEntry& test : *tests)
         paths.push_back(test.path);
     return paths;
 }

@@ -101,9 +101,9 @@ TEST_F(CheckCliTest, AllReportsEveryTestAsTheCoreRunDoes) {
 
     // The same lines as the core gives for the list the editor builds.
     Lines paths;
-    for (const quizloom::TestEntry& test : quizloom::scanTestFolder(dir.file("bank") + "/"))
+    for (const quizloom::QuizEntry& test : quizloom::scanQuizFolder(dir.file("bank") + "/"))
         paths.push_back(test.path);
-    const auto run = quizloom::check::checkTests(paths, {.printOnlyDamaged = false});
+    const auto run = quizloom::check::checkQuizzes(paths, {.printOnlyDamaged = false});
     EXPECT_EQ(runCheck(dir.path(), {dir.file("bank"), "--all"}).out,
               joined(quizloom::check::allFilesReport(run, paths.size())));
 }
@@ -116,10 +116,10 @@ TEST_F(CheckCliTest, FileNamesPrintAsTheReportFileHoldsThem) {
     passingTest("Ниппон").set("Тест", "Уровень", "").write(bank + "日本.ini");
     passingTest("Код").set("Тест", "Уровень", "").write(bank + "\xd2\xe5\xf1\xf2.ini");
     Lines paths;
-    for (const quizloom::TestEntry& test : quizloom::scanTestFolder(bank))
+    for (const quizloom::QuizEntry& test : quizloom::scanQuizFolder(bank))
         paths.push_back(test.path);
     ASSERT_EQ(paths.size(), 2u);
-    const auto run = quizloom::check::checkTests(paths, {.printOnlyDamaged = true});
+    const auto run = quizloom::check::checkQuizzes(paths, {.printOnlyDamaged = true});
     std::string fileText =
         quizloom::cp1251ToUtf8(quizloom::check::reportFileBytes(quizloom::check::allFilesReport(run, 2)));
     std::erase(fileText, '\r');

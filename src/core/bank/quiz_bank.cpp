@@ -19,24 +19,24 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::string_view kTestExtension = ".ini";
+constexpr std::string_view kQuizExtension = ".ini";
 
-bool hasTestExtension(std::string_view name) {
-    if (name.size() < kTestExtension.size())
+bool hasQuizExtension(std::string_view name) {
+    if (name.size() < kQuizExtension.size())
         return false;
-    const std::string_view tail = name.substr(name.size() - kTestExtension.size());
-    return std::equal(tail.begin(), tail.end(), kTestExtension.begin(), [](char a, char b) {
+    const std::string_view tail = name.substr(name.size() - kQuizExtension.size());
+    return std::equal(tail.begin(), tail.end(), kQuizExtension.begin(), [](char a, char b) {
         return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b;
     });
 }
 
 bool isCandidate(std::string_view name) {
-    return !name.empty() && name.front() != '.' && hasTestExtension(name);
+    return !name.empty() && name.front() != '.' && hasQuizExtension(name);
 }
 
 // The matching file names of the folder, or nothing when it cannot be read.
 // Matching names that are no regular file (after following a link) go to leftOut.
-std::optional<std::vector<std::string>> listTestFileNames(const std::string& workDir,
+std::optional<std::vector<std::string>> listQuizFileNames(const std::string& workDir,
                                                          std::vector<LeftOutFile>* leftOut) {
     std::error_code ec;
     fs::directory_iterator it(fs::path(workDir), ec);
@@ -66,7 +66,7 @@ std::optional<std::vector<std::string>> listTestFileNames(const std::string& wor
 
 // The test name, or why there is none. Only the header is read: a listing
 // of large tests would otherwise read every question of every file.
-std::variant<std::string, LeftOutFile> readTestName(const std::string& path) {
+std::variant<std::string, LeftOutFile> readQuizName(const std::string& path) {
     static const profile::Name section(quiz::kHeaderSection);
     static const profile::Name key(quiz::kKeyName);
     const ProfileFile file = ProfileFile::openUpToEndOf(path, section);
@@ -98,10 +98,10 @@ std::string subjectSortKey(const std::string& name) {
 
 } // namespace
 
-std::optional<std::vector<TestEntry>> tryScanTestFolder(const std::string& workDir,
+std::optional<std::vector<QuizEntry>> tryScanQuizFolder(const std::string& workDir,
                                                        std::vector<LeftOutFile>* leftOut) {
     std::vector<LeftOutFile> notRegular;
-    std::optional<std::vector<std::string>> fileNames = listTestFileNames(workDir, &notRegular);
+    std::optional<std::vector<std::string>> fileNames = listQuizFileNames(workDir, &notRegular);
     if (!fileNames)
         return std::nullopt;
     // Sort keys computed once per name rather than per comparison.
@@ -111,11 +111,11 @@ std::optional<std::vector<TestEntry>> tryScanTestFolder(const std::string& workD
         keyed.emplace_back(utf8ToLowerUnicode(name), std::move(name));
     std::sort(keyed.begin(), keyed.end());
 
-    std::vector<TestEntry> tests;
+    std::vector<QuizEntry> tests;
     std::vector<LeftOutFile> unlisted;
     for (const auto& [key, fileName] : keyed) {
         std::string path = workDir + fileName;
-        auto name = readTestName(path);
+        auto name = readQuizName(path);
         if (auto* found = std::get_if<std::string>(&name))
             tests.push_back({std::move(path), std::move(*found)});
         else
@@ -132,11 +132,11 @@ std::optional<std::vector<TestEntry>> tryScanTestFolder(const std::string& workD
     return tests;
 }
 
-std::vector<TestEntry> scanTestFolder(const std::string& workDir) {
-    return tryScanTestFolder(workDir).value_or(std::vector<TestEntry>{});
+std::vector<QuizEntry> scanQuizFolder(const std::string& workDir) {
+    return tryScanQuizFolder(workDir).value_or(std::vector<QuizEntry>{});
 }
 
-int initialCurrentTest(const std::vector<TestEntry>& tests) {
+int initialCurrentQuiz(const std::vector<QuizEntry>& tests) {
     for (std::size_t i = tests.size(); i-- > 0;)
         if (tests[i].name.empty())
             return static_cast<int>(i);
@@ -155,10 +155,10 @@ std::vector<std::size_t> subjectDisplayOrder(const std::vector<std::string>& nam
     return order;
 }
 
-std::vector<std::size_t> subjectDisplayOrder(const std::vector<TestEntry>& tests) {
+std::vector<std::size_t> subjectDisplayOrder(const std::vector<QuizEntry>& tests) {
     std::vector<std::string> names;
     names.reserve(tests.size());
-    for (const TestEntry& test : tests)
+    for (const QuizEntry& test : tests)
         names.push_back(test.name);
     return subjectDisplayOrder(names);
 }

@@ -11,7 +11,7 @@
 
 namespace quizloom {
 
-struct TestEntry {
+struct QuizEntry {
     std::string path; // the working directory followed directly by the file name (UTF-8)
     std::string name; // "Название теста" of section "Тест"; may be empty
 };
@@ -39,27 +39,27 @@ struct LeftOutFile {
 // released before the next one. Files that are not listed, hidden ones
 // aside, go to leftOut when given, in the same order.
 // Returns nothing when the folder is missing or cannot be read.
-std::optional<std::vector<TestEntry>> tryScanTestFolder(const std::string& workDir,
+std::optional<std::vector<QuizEntry>> tryScanQuizFolder(const std::string& workDir,
                                                        std::vector<LeftOutFile>* leftOut = nullptr);
 // The same, with a missing or unreadable folder giving an empty list.
-std::vector<TestEntry> scanTestFolder(const std::string& workDir);
+std::vector<QuizEntry> scanQuizFolder(const std::string& workDir);
 
 // CurrentTest after a scan: the index of the last listed test whose name is
 // empty, or 0 when there is none (also for an empty list).
-int initialCurrentTest(const std::vector<TestEntry>& tests);
+int initialCurrentQuiz(const std::vector<QuizEntry>& tests);
 
 // The order in which names are shown for picking: the indexes of names,
 // sorted by the names compared after Unicode lower-casing with ё taken as е
 // (and Ё as Е); equal names keep their list order.
 std::vector<std::size_t> subjectDisplayOrder(const std::vector<std::string>& names);
-std::vector<std::size_t> subjectDisplayOrder(const std::vector<TestEntry>& tests);
+std::vector<std::size_t> subjectDisplayOrder(const std::vector<QuizEntry>& tests);
 
 // The bank the editor works on: the tests of the working directory in list
 // order, the order of the picker, and which test is current. Indexes are
 // list indexes; positions are places in the picker.
 class QuizBank {
 public:
-    // Lists workDir afresh; the current test becomes initialCurrentTest.
+    // Lists workDir afresh; the current test becomes initialCurrentQuiz.
     void scan(const std::string& workDir);
     // Adds a test at the end of the list (a new test file) and makes it
     // current; among equal names it goes after the earlier ones, as a scan
@@ -71,8 +71,8 @@ public:
 
     std::size_t size() const { return entries_.size(); }
     bool empty() const { return entries_.empty(); }
-    const TestEntry& entry(std::size_t index) const { return entries_[index]; }
-    const std::vector<TestEntry>& entries() const { return entries_; }
+    const QuizEntry& entry(std::size_t index) const { return entries_[index]; }
+    const std::vector<QuizEntry>& entries() const { return entries_; }
     std::vector<std::string> paths() const;
 
     // The list index of the test shown at each picker position.
@@ -94,7 +94,7 @@ public:
 private:
     void reorder();
 
-    std::vector<TestEntry> entries_;
+    std::vector<QuizEntry> entries_;
     std::vector<std::size_t> pickerOrder_;
     int current_ = -1;
     unsigned generation_ = 0;

@@ -5,8 +5,8 @@
 namespace quizloom {
 
 void QuizBank::scan(const std::string& workDir) {
-    entries_ = scanTestFolder(workDir);
-    current_ = initialCurrentTest(entries_);
+    entries_ = scanQuizFolder(workDir);
+    current_ = initialCurrentQuiz(entries_);
     reorder();
 }
 
@@ -20,7 +20,7 @@ int QuizBank::add(std::string path, std::string name) {
 void QuizBank::rescanKeeping(const std::string& workDir, const std::string& path) {
     scan(workDir);
     const auto found = std::find_if(entries_.begin(), entries_.end(),
-                                    [&](const TestEntry& entry) { return entry.path == path; });
+                                    [&](const QuizEntry& entry) { return entry.path == path; });
     if (found != entries_.end())
         current_ = static_cast<int>(found - entries_.begin());
 }
@@ -28,7 +28,7 @@ void QuizBank::rescanKeeping(const std::string& workDir, const std::string& path
 std::vector<std::string> QuizBank::paths() const {
     std::vector<std::string> paths;
     paths.reserve(entries_.size());
-    for (const TestEntry& entry : entries_)
+    for (const QuizEntry& entry : entries_)
         paths.push_back(entry.path);
     return paths;
 }

@@ -11,14 +11,14 @@
 namespace quizloom::check {
 
 namespace {
-constexpr std::string_view kOneTestSummary = "Проверен один файл с тестами, найдено ошибок структур: ";
+constexpr std::string_view kOneQuizSummary = "Проверен один файл с тестами, найдено ошибок структур: ";
 constexpr std::string_view kAllFilesSummary = "Проверено ";
 constexpr std::string_view kAllFilesSummaryMiddle = " файл(ов) с тестами, найдено ошибок структур: ";
 constexpr std::string_view kAnnouncement = "Результаты проверки файлов записаны в файл \"";
 } // namespace
 
-std::string oneTestSummary(std::size_t damagedCount) {
-    return std::string(kOneTestSummary) + std::to_string(damagedCount);
+std::string oneQuizSummary(std::size_t damagedCount) {
+    return std::string(kOneQuizSummary) + std::to_string(damagedCount);
 }
 
 std::string allFilesSummary(std::size_t testCount, std::size_t damagedCount) {
@@ -127,7 +127,7 @@ private:
                 index = next_++;
             }
             try {
-                FileCheck file = checkTestFile(paths_[index], options_.printOnlyDamaged);
+                FileCheck file = checkQuizFile(paths_[index], options_.printOnlyDamaged);
                 const std::lock_guard lock(mutex_);
                 done_[index] = std::move(file);
             } catch (...) {
@@ -153,12 +153,12 @@ private:
 
 } // namespace
 
-RunResult checkTests(const std::vector<std::string>& paths, const RunOptions& options) {
+RunResult checkQuizzes(const std::vector<std::string>& paths, const RunOptions& options) {
     RunMerger merger(paths.size(), options);
     const unsigned workers = workerCount(options.workers, paths.size());
     if (workers == 1) {
         for (std::size_t i = 0; i < paths.size(); ++i)
-            if (!merger.take(i, checkTestFile(paths[i], options.printOnlyDamaged)))
+            if (!merger.take(i, checkQuizFile(paths[i], options.printOnlyDamaged)))
                 break;
         return merger.result();
     }

@@ -110,9 +110,9 @@ const CheckNames& checkNames() {
 // Values are compared as the file's bytes; only what goes into a report
 // line is converted. A file that is missing or cannot be read reads as if
 // every key were absent.
-class TestFileReader {
+class QuizFileReader {
 public:
-    explicit TestFileReader(std::string_view path) : file_(std::string(path)) {}
+    explicit QuizFileReader(std::string_view path) : file_(std::string(path)) {}
     std::string_view header(const profile::Name& key, std::string_view defaultValue = {}) const {
         return file_.findBytes(checkNames().header, key).value_or(defaultValue);
     }
@@ -290,7 +290,7 @@ private:
     }
 
     std::string_view path_;
-    TestFileReader file_;
+    QuizFileReader file_;
     FileCheck result_;
     int headerProblems_ = 0;
     int questionErrors_ = 0;
@@ -305,7 +305,7 @@ const std::string& separatorLine() {
     return line;
 }
 
-FileCheck checkTestFile(std::string_view path, bool printOnlyDamaged) {
+FileCheck checkQuizFile(std::string_view path, bool printOnlyDamaged) {
     if (path.empty())
         return FileCheck{{std::string(msg::kNoFile)}, false, std::nullopt};
     return FileChecker(path).run(printOnlyDamaged);

@@ -44,12 +44,12 @@ struct FileCheck {
 // A file that is missing or cannot be read reads as if every key were absent.
 // printOnlyDamaged: the state of "Выводить статистику только для файлов с
 // поврежденной структурой"; when set, a passing file leaves no lines.
-FileCheck checkTestFile(std::string_view path, bool printOnlyDamaged);
+FileCheck checkQuizFile(std::string_view path, bool printOnlyDamaged);
 
 // --- The layout of a run's report ---
 
 // "Проверен один файл с тестами, найдено ошибок структур: <damaged>"
-std::string oneTestSummary(std::size_t damagedCount);
+std::string oneQuizSummary(std::size_t damagedCount);
 // "Проверено <count> файл(ов) с тестами, найдено ошибок структур: <damaged>"
 std::string allFilesSummary(std::size_t testCount, std::size_t damagedCount);
 // The four lines put on top of the report: empty, separator, summary, separator.
@@ -60,7 +60,7 @@ std::string reportFileAnnouncement();
 std::vector<std::string> screenOnlyLines();
 
 // Called after each file of a run, in list order, on the thread that called
-// checkTests (never on a worker): checked files so far and the number
+// checkQuizzes (never on a worker): checked files so far and the number
 // given. Returning false stops the run after that file; files that workers
 // have checked ahead of it are dropped.
 using RunProgress = std::function<bool(std::size_t checked, std::size_t total)>;
@@ -103,7 +103,7 @@ struct RunResult {
 
 // Checks the files in list order (all-files mode); each worker holds one
 // file's content in memory at a time.
-RunResult checkTests(const std::vector<std::string>& paths, const RunOptions& options);
+RunResult checkQuizzes(const std::vector<std::string>& paths, const RunOptions& options);
 
 // The lines of the report file of an all-files run over testCount tests:
 // the four top lines, then the sections.

@@ -45,7 +45,7 @@ void EditingSession::reportEdited(std::string text) {
 
 bool EditingSession::checkListedQuiz(int index) {
     const bool listed = index >= 0 && static_cast<std::size_t>(index) < bank_.size();
-    const check::FileCheck file = check::checkTestFile(
+    const check::FileCheck file = check::checkQuizFile(
         listed ? bank_.entry(static_cast<std::size_t>(index)).path : std::string(), options_.printOnlyDamaged);
     if (!file.lines.empty()) {
         std::string text = reportText_;
@@ -63,7 +63,7 @@ void EditingSession::runCheck() {
 
     const std::vector<std::string> paths = oneQuiz ? std::vector{bank_.currentPath()} : bank_.paths();
     const check::RunResult run =
-        check::checkTests(paths, {options_.printOnlyDamaged, simple});
+        check::checkQuizzes(paths, {options_.printOnlyDamaged, simple});
 
     if (run.firstDamaged) {
         // The first damaged test becomes current: its own entry of the
@@ -85,7 +85,7 @@ void EditingSession::runCheck() {
     }
 
     const std::vector<std::string> top = check::reportTopLines(
-        oneQuiz ? check::oneTestSummary(run.damagedCount) : check::allFilesSummary(bank_.size(), run.damagedCount));
+        oneQuiz ? check::oneQuizSummary(run.damagedCount) : check::allFilesSummary(bank_.size(), run.damagedCount));
     if (bank_.empty()) {
         setReport(joinedLines(concatenated(top, run.sectionLines)));
         return;

@@ -124,17 +124,17 @@ void EditingSession::stepVariant(int direction) { step(Field::NumVar, Field::Max
 void EditingSession::stepQuestion(int direction) { step(Field::NumQue, Field::MaxQue, direction); }
 
 std::string EditingSession::prepareNewQuizPath(std::string_view fileName) {
-    std::string path = newtest::testFilePath(workDir_, fileName);
-    newtest::createFolder(workDir_);
+    std::string path = newquiz::quizFilePath(workDir_, fileName);
+    newquiz::createFolder(workDir_);
     return path;
 }
 
 void EditingSession::createQuiz(const std::string& path, const std::string& name, bool replacing) {
     if (replacing)
-        newtest::moveToBackup(path);
+        newquiz::moveToBackup(path);
     // The file is written and released before the list changes, so a write
     // that fails leaves the list, the picker and the shown test as they were.
-    newtest::writeNewTestFile(path, name);
+    newquiz::writeNewQuizFile(path, name);
     // A replaced file may be listed under its old name: the list is read
     // again so that every entry shows the name its file holds.
     if (replacing)

@@ -47,7 +47,7 @@ public:
         for (const SourceQuestion& question : source_.questions)
             consider(question);
         keepOneLevel();
-        nameTheTest();
+        nameTheQuiz();
         if (std::any_of(candidates_.begin(), candidates_.end(), [](const Candidate& c) { return c.variant; }))
             placeByVariant();
         else
@@ -210,7 +210,7 @@ private:
         });
     }
 
-    void nameTheTest() {
+    void nameTheQuiz() {
         std::set<std::string> names;
         std::string first;
         for (const Candidate& candidate : candidates_)
@@ -371,10 +371,10 @@ void writeImportedQuiz(const std::string& path, const ImportResult& result, std:
     for (std::string_view text : {name, subject})
         if (!fitsCp1251(text))
             throw Error("«" + std::string(text) + "»: символы, которых нет в кодовой странице Windows-1251");
-    if (newtest::fileExistsAt(path)) {
+    if (newquiz::fileExistsAt(path)) {
         if (existing == ExistingFile::Refuse)
             throw Error("Файл " + path + " уже есть");
-        newtest::moveToBackup(path);
+        newquiz::moveToBackup(path);
     }
     ProfileFile file(path);
     const std::pair<std::string_view, std::string> header[] = {

@@ -7,20 +7,20 @@
 #include "core/quiz/quiz_format.h"
 #include "core/text/error.h"
 
-namespace quizloom::newtest {
+namespace quizloom::newquiz {
 
 namespace fs = std::filesystem;
 
 namespace {
-constexpr std::string_view kTestFileExtension = ".ini";
+constexpr std::string_view kQuizFileExtension = ".ini";
 constexpr std::string_view kBackupExtension = ".BAK";
 constexpr std::string_view kBackupFailed = "Не удалось создать резервную копию ";
 } // namespace
 
-std::string testFilePath(std::string_view workDir, std::string_view fileName) {
+std::string quizFilePath(std::string_view workDir, std::string_view fileName) {
     std::string path(workDir);
     path += fileName;
-    path += kTestFileExtension;
+    path += kQuizFileExtension;
     return path;
 }
 
@@ -56,10 +56,10 @@ void moveToBackup(const std::string& path) {
         throw Error(std::string(kBackupFailed) + backup);
 }
 
-void writeNewTestFile(const std::string& path, std::string_view testName) {
+void writeNewQuizFile(const std::string& path, std::string_view quizName) {
     ProfileFile file(path);
-    file.writeString(quiz::kHeaderSection, quiz::kKeyName, testName);
+    file.writeString(quiz::kHeaderSection, quiz::kKeyName, quizName);
     file.release();
 }
 
-} // namespace quizloom::newtest
+} // namespace quizloom::newquiz

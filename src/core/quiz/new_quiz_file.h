@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-namespace quizloom::newtest {
+namespace quizloom::newquiz {
 
 // workDir (ending with "/") + fileName as typed + ".ini", also when the name
 // already ends in an extension or holds a folder part.
-std::string testFilePath(std::string_view workDir, std::string_view fileName);
+std::string quizFilePath(std::string_view workDir, std::string_view fileName);
 
 // path with the extension of its file name (the part after the last point
 // of the name) replaced by ".BAK"; ".BAK" is appended when the name has no point.
@@ -29,7 +29,7 @@ void createFolder(const std::string& folder);
 void moveToBackup(const std::string& path);
 
 // Writes the new test file at path: section "Тест" holding only
-// "Название теста" = testName. Throws Error("Unable to write to <path>").
-void writeNewTestFile(const std::string& path, std::string_view testName);
+// "Название теста" = quizName. Throws Error("Unable to write to <path>").
+void writeNewQuizFile(const std::string& path, std::string_view quizName);
 
-} // namespace quizloom::newtest
+} // namespace quizloom::newquiz

@@ -58,7 +58,7 @@ void TFormQuizloom::NewTestClick() {
     if (fileName->isEmpty())
         return dialogs_.messageBox(this, title_, QStringLiteral("Ошибка ввода имени файла!"));
     const std::string path = session_.prepareNewQuizPath(fileName->toStdString());
-    const bool replacing = quizloom::newtest::fileExistsAt(path);
+    const bool replacing = quizloom::newquiz::fileExistsAt(path);
     if (replacing &&
         !dialogs_.confirm(this, kConfirmCaption, QStringLiteral("Переписать файл %1?").arg(QString::fromStdString(path))))
         return;

@@ -8,7 +8,7 @@
 #include "support/ini_doc.h"
 #include "support/temp_dir.h"
 
-using quizloom::TestEntry;
+using quizloom::QuizEntry;
 using quizloom::testing::IniDoc;
 using quizloom::testing::TempDir;
 using quizloom::testing::writeFileBytes;
@@ -24,7 +24,7 @@ protected:
     }
     std::vector<std::string> listedFiles() const {
         std::vector<std::string> files;
-        for (const TestEntry& test : quizloom::scanTestFolder(workDir()))
+        for (const QuizEntry& test : quizloom::scanQuizFolder(workDir()))
             files.push_back(test.path.substr(workDir().size()));
         return files;
     }
@@ -50,7 +50,7 @@ TEST_F(TestListTest, FilesAreListedByNameWithoutRegardToCaseThenByBytes) {
               (std::vector<std::string>{"A.ini", "a.ini", "b.ini", "B2.INI", "eclair.ini", "Éclair.ini",
                                         "ά.ini", "Ω.ini", "Ж.ini", "ж.ini", "Яблоко.ini", "ёж.ini",
                                         "Ёлка.ini"}));
-    const auto tests = quizloom::scanTestFolder(workDir());
+    const auto tests = quizloom::scanQuizFolder(workDir());
     EXPECT_EQ(tests.front().path, workDir() + "A.ini");
     EXPECT_EQ(tests.front().name, "A.ini");
 }
@@ -82,7 +82,7 @@ TEST_F(TestListTest, FilesWithoutATestNameAreLeftOut) {
 
 TEST_F(TestListTest, NamesAreReadFromTheWindows1251File) {
     addTest("f.ini", "Физика ёмкость");
-    const auto tests = quizloom::scanTestFolder(workDir());
+    const auto tests = quizloom::scanQuizFolder(workDir());
     ASSERT_EQ(tests.size(), 1u);
     EXPECT_EQ(tests[0].name, "Физика ёмкость");
 }
@@ -90,7 +90,7 @@ TEST_F(TestListTest, NamesAreReadFromTheWindows1251File) {
 TEST_F(TestListTest, DuplicateNamesKeepTheirOwnFiles) {
     addTest("b.ini", "Физика");
     addTest("a.ini", "Физика");
-    const auto tests = quizloom::scanTestFolder(workDir());
+    const auto tests = quizloom::scanQuizFolder(workDir());
     ASSERT_EQ(tests.size(), 2u);
     EXPECT_EQ(tests[0].path, workDir() + "a.ini");
     EXPECT_EQ(tests[1].path, workDir() + "b.ini");
@@ -102,18 +102,18 @@ TEST_F(TestListTest, CurrentTestStartsAtTheLastEmptyName) {
     addTest("b.ini", "Физика");
     addTest("c.ini", "");
     addTest("d.ini", "Алгебра");
-    EXPECT_EQ(quizloom::initialCurrentTest(quizloom::scanTestFolder(workDir())), 2);
-    EXPECT_EQ(quizloom::initialCurrentTest({{"x", "Физика"}, {"y", "Алгебра"}}), 0);
-    EXPECT_EQ(quizloom::initialCurrentTest({}), 0);
+    EXPECT_EQ(quizloom::initialCurrentQuiz(quizloom::scanQuizFolder(workDir())), 2);
+    EXPECT_EQ(quizloom::initialCurrentQuiz({{"x", "Физика"}, {"y", "Алгебра"}}), 0);
+    EXPECT_EQ(quizloom::initialCurrentQuiz({}), 0);
 }
 
 TEST_F(TestListTest, MissingOrUnreadableFolderGivesNoList) {
-    EXPECT_TRUE(quizloom::scanTestFolder(workDir() + "missing/").empty());
-    EXPECT_FALSE(quizloom::tryScanTestFolder(workDir() + "missing/").has_value());
+    EXPECT_TRUE(quizloom::scanQuizFolder(workDir() + "missing/").empty());
+    EXPECT_FALSE(quizloom::tryScanQuizFolder(workDir() + "missing/").has_value());
     addTest("a.ini", "Алгебра");
-    EXPECT_FALSE(quizloom::tryScanTestFolder(dir.file("a.ini") + "/").has_value());
+    EXPECT_FALSE(quizloom::tryScanQuizFolder(dir.file("a.ini") + "/").has_value());
     fs::create_directory(dir.file("empty"));
-    const auto empty = quizloom::tryScanTestFolder(dir.file("empty") + "/");
+    const auto empty = quizloom::tryScanQuizFolder(dir.file("empty") + "/");
     ASSERT_TRUE(empty.has_value());
     EXPECT_TRUE(empty->empty());
 }

@@ -48,7 +48,7 @@ protected:
             doc.write(paths.back());
         }
     }
-    RunResult run(RunOptions options) const { return checkTests(paths, options); }
+    RunResult run(RunOptions options) const { return checkQuizzes(paths, options); }
 
     TempDir dir;
     std::vector<std::string> paths;
@@ -122,7 +122,7 @@ TEST_F(CheckRunTest, ProgressComesInOrderOnTheCallingThreadAndCanStop) {
     EXPECT_TRUE(last.stopped);
     EXPECT_EQ(last.checkedCount, 1u);
     const std::vector<std::string> one{paths.front()};
-    EXPECT_FALSE(checkTests(one, {.progress = [](std::size_t, std::size_t) { return false; }}).stopped);
+    EXPECT_FALSE(checkQuizzes(one, {.progress = [](std::size_t, std::size_t) { return false; }}).stopped);
 }
 
 } // namespace

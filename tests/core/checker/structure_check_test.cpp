@@ -61,7 +61,7 @@ class StructureCheckTest : public ::testing::Test {
 protected:
     FileCheck check(const IniDoc& doc, bool printOnlyDamaged = false) {
         doc.write(path());
-        return checkTestFile(path(), printOnlyDamaged);
+        return checkQuizFile(path(), printOnlyDamaged);
     }
     std::string path() const { return dir.file("тест.ini"); }
     std::string heading() const { return "Проверяем на ошибки структуру файла теста \"" + path() + "\" ..."; }
@@ -328,14 +328,14 @@ TEST_F(StructureCheckTest, ErrorCapIsTestedOnlyBetweenVariants) {
 }
 
 TEST_F(StructureCheckTest, MissingFileReadsAsEmptyAndNoPathMeansNoFile) {
-    const FileCheck missing = checkTestFile(dir.file("нет.ini"), true);
+    const FileCheck missing = checkQuizFile(dir.file("нет.ini"), true);
     EXPECT_FALSE(missing.passed);
     EXPECT_EQ(missing.lines,
               (Lines{"Проверяем на ошибки структуру файла теста \"" + dir.file("нет.ini") + "\" ...",
                      "Не указана дисциплина (предмет)...", "Не указано название теста...",
                      "Не указан уровень теста (нужно либо \"1\" либо \"2\") ...",
                      "Не указано количество вариантов теста ..."}));
-    const FileCheck none = checkTestFile("", false);
+    const FileCheck none = checkQuizFile("", false);
     EXPECT_FALSE(none.passed);
     EXPECT_EQ(none.lines, Lines{"Нет файла(ов) с тестом для проверки его структуры!!!"});
 }
@@ -346,14 +346,14 @@ TEST_F(StructureCheckTest, RunOpensTheFirstDamagedTestAtItsOwnFirstError) {
     passingTest(1, 2).removeSection("102").write(dir.file("c.ini"));
     const std::vector<std::string> paths{dir.file("a.ini"), dir.file("b.ini"), dir.file("c.ini")};
 
-    const RunResult run = checkTests(paths, {});
+    const RunResult run = checkQuizzes(paths, {});
     EXPECT_EQ(run.checkedCount, 3u);
     EXPECT_EQ(run.damagedCount, 2u);
     EXPECT_EQ(run.firstDamaged, 1u);
     EXPECT_EQ(run.openPosition, (QuestionPosition{1, 1})); // not c's question 2
-    const Lines b = checkTestFile(paths[1], true).lines;
+    const Lines b = checkQuizFile(paths[1], true).lines;
     Lines sections = b;
-    const Lines c = checkTestFile(paths[2], true).lines;
+    const Lines c = checkQuizFile(paths[2], true).lines;
     sections.insert(sections.end(), c.begin(), c.end());
     EXPECT_EQ(run.sectionLines, sections);
 
@@ -361,16 +361,16 @@ TEST_F(StructureCheckTest, RunOpensTheFirstDamagedTestAtItsOwnFirstError) {
     report.insert(report.end(), sections.begin(), sections.end());
     EXPECT_EQ(allFilesReport(run, paths.size()), report);
 
-    const RunResult simple = checkTests(paths, {.printOnlyDamaged = false, .stopAtFirstDamaged = true});
+    const RunResult simple = checkQuizzes(paths, {.printOnlyDamaged = false, .stopAtFirstDamaged = true});
     EXPECT_EQ(simple.checkedCount, 2u);
     EXPECT_EQ(simple.damagedCount, 1u);
     EXPECT_EQ(simple.sectionLines.size(), 5u + b.size());
 
-    const RunResult fromC = checkTests({paths[0], paths[2], paths[1]}, {});
+    const RunResult fromC = checkQuizzes({paths[0], paths[2], paths[1]}, {});
     EXPECT_EQ(fromC.firstDamaged, 1u);
     EXPECT_EQ(fromC.openPosition, (QuestionPosition{1, 2}));
 
-    const RunResult clean = checkTests({paths[0]}, {});
+    const RunResult clean = checkQuizzes({paths[0]}, {});
     EXPECT_EQ(clean.damagedCount, 0u);
     EXPECT_FALSE(clean.firstDamaged);
     EXPECT_TRUE(clean.sectionLines.empty());
@@ -379,7 +379,7 @@ TEST_F(StructureCheckTest, RunOpensTheFirstDamagedTestAtItsOwnFirstError) {
 TEST(CheckReportLayout, SummaryLinesAndReportFileBytes) {
     EXPECT_EQ(allFilesReport(RunResult{}, 0),
               (Lines{"", kSep, "Проверено 0 файл(ов) с тестами, найдено ошибок структур: 0", kSep}));
-    EXPECT_EQ(reportTopLines(oneTestSummary(1)),
+    EXPECT_EQ(reportTopLines(oneQuizSummary(1)),
               (Lines{"", kSep, "Проверен один файл с тестами, найдено ошибок структур: 1", kSep}));
     EXPECT_EQ(screenOnlyLines(),
               (Lines{"Результаты проверки файлов записаны в файл \"Результаты проверки тестов.txt\"", kSep, ""}));

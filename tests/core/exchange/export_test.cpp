@@ -159,7 +159,7 @@ TEST(Export, AikenHoldsOnlyOneCorrectOptionAndAnUnambiguousText) {
 // The sample bank exported whole, byte for byte, in each format.
 TEST(ExportGolden, SampleBankInEveryFormat) {
     std::vector<std::string> paths;
-    for (const quizloom::TestEntry& entry : quizloom::scanTestFolder(QUIZLOOM_TEST_DATA "/../../examples/Тесты/"))
+    for (const quizloom::QuizEntry& entry : quizloom::scanQuizFolder(QUIZLOOM_TEST_DATA "/../../examples/Тесты/"))
         paths.push_back(entry.path);
     ASSERT_EQ(paths.size(), 4u);
     const std::pair<ex::Format, std::string> goldens[] = {

@@ -80,7 +80,7 @@ void expectCheckPassesWhenFull(const Imported& imported) {
     for (const ex::ImportedQuestion& q : imported.result.imported)
         full = full && portable(q.record, 1).answers.size() == qz::kAnswerCount;
     if (full) {
-        EXPECT_TRUE(quizloom::check::checkTestFile(imported.path, false).passed);
+        EXPECT_TRUE(quizloom::check::checkQuizFile(imported.path, false).passed);
     }
 }
 
@@ -160,7 +160,7 @@ TEST(FiveOptionRoundTrip, ImportedTestsPassTheStructureCheck) {
             const std::string path = dir.file("imported.ini");
             ex::writeImportedQuiz(path, result, "Тест", "предмет", ex::ExistingFile::Refuse);
             const bool full = result.imported.size() == static_cast<std::size_t>(result.variants * result.questions);
-            EXPECT_EQ(quizloom::check::checkTestFile(path, false).passed, full);
+            EXPECT_EQ(quizloom::check::checkQuizFile(path, false).passed, full);
         }
 }
 

@@ -7,7 +7,7 @@
 #include "core/ini/profile_file.h"
 #include "core/text/error.h"
 
-namespace quizloom::newtest {
+namespace quizloom::newquiz {
 namespace {
 
 using quizloom::testing::readFileBytes;
@@ -15,10 +15,10 @@ using quizloom::testing::TempDir;
 using quizloom::testing::writeFileBytes;
 
 TEST(NewTestFile, PathTakesTheNameAsTypedAndAlwaysAppendsIni) {
-    EXPECT_EQ(testFilePath("/bank/", "алгебра"), "/bank/алгебра.ini");
-    EXPECT_EQ(testFilePath("/bank/", "x.ini"), "/bank/x.ini.ini");
-    EXPECT_EQ(testFilePath("/bank/", "sub/y"), "/bank/sub/y.ini");
-    EXPECT_EQ(testFilePath("/bank/", " "), "/bank/ .ini");
+    EXPECT_EQ(quizFilePath("/bank/", "алгебра"), "/bank/алгебра.ini");
+    EXPECT_EQ(quizFilePath("/bank/", "x.ini"), "/bank/x.ini.ini");
+    EXPECT_EQ(quizFilePath("/bank/", "sub/y"), "/bank/sub/y.ini");
+    EXPECT_EQ(quizFilePath("/bank/", " "), "/bank/ .ini");
 }
 
 TEST(NewTestFile, BackupReplacesTheExtensionAfterTheLastPointOfTheFileName) {
@@ -65,15 +65,15 @@ TEST(NewTestFile, FoldersAreNotFilesAndFolderCreationFailsQuietly) {
 
 TEST(NewTestFile, NewFileHoldsOnlyTheTestName) {
     TempDir dir;
-    writeNewTestFile(dir.file("t.ini"), "Тест №1");
+    writeNewQuizFile(dir.file("t.ini"), "Тест №1");
     EXPECT_EQ(readFileBytes(dir.file("t.ini")), "[\xD2\xE5\xF1\xF2]\r\n\xCD\xE0\xE7\xE2\xE0\xED\xE8\xE5 "
                                                 "\xF2\xE5\xF1\xF2\xE0=\xD2\xE5\xF1\xF2 \xB9" "1\r\n");
     // A name of blanks is kept whole.
-    writeNewTestFile(dir.file("blank.ini"), "   ");
+    writeNewQuizFile(dir.file("blank.ini"), "   ");
     EXPECT_EQ(ProfileFile(dir.file("blank.ini")).readString("Тест", "Название теста", "Error"), "   ");
-    EXPECT_THROW(writeNewTestFile(dir.file("missing/t.ini"), "T"), Error);
+    EXPECT_THROW(writeNewQuizFile(dir.file("missing/t.ini"), "T"), Error);
     EXPECT_FALSE(fileExistsAt(dir.file("missing/t.ini")));
 }
 
 } // namespace
-} // namespace quizloom::newtest
+} // namespace quizloom::newquiz

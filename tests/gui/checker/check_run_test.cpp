@@ -59,7 +59,7 @@ protected:
     }
 
     std::vector<std::string> section(const char* file, bool onlyDamaged = true) {
-        return check::checkTestFile(path(file), onlyDamaged).lines;
+        return check::checkQuizFile(path(file), onlyDamaged).lines;
     }
 
     void run() { form().NTesting->trigger(); }
