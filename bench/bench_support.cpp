@@ -3,55 +3,49 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "support/temp_dir.h"
 #include "core/quiz/quiz_format.h"
 #include "core/text/cp1251.h"
+#include "support/temp_dir.h"
 
 namespace quizloom::bench {
 namespace {
 
 namespace tf = quiz;
 
-void appendEntry(std::string& out, std::string_view key, std::string_view value)
-{
+void appendEntry(std::string& out, std::string_view key, std::string_view value) {
     out += key;
     out += '=';
     out += value;
     out += "\r\n";
 }
 
-void replaceOnce(std::string& bytes, const std::string& from, const std::string& to)
-{
+void replaceOnce(std::string& bytes, const std::string& from, const std::string& to) {
     const std::size_t at = bytes.find(from);
     if (at == std::string::npos)
         throw std::logic_error("test data lacks " + from);
     bytes.replace(at, from.size(), to);
 }
 
-void replaceAll(std::string& bytes, const std::string& from, const std::string& to)
-{
+void replaceAll(std::string& bytes, const std::string& from, const std::string& to) {
     for (std::size_t at = bytes.find(from); at != std::string::npos; at = bytes.find(from, at + to.size()))
         bytes.replace(at, from.size(), to);
 }
 
 } // namespace
 
-std::string questionText(int variant, int question)
-{
+std::string questionText(int variant, int question) {
     // About the length of a real question: two lines of text on screen.
     return "Вариант " + std::to_string(variant) + ", вопрос " + std::to_string(question) +
            ": какие из перечисленных процессов регулируются вегетативной нервной системой "
            "при физической нагрузке средней интенсивности?";
 }
 
-std::string optionText(int variant, int question, int option)
-{
+std::string optionText(int variant, int question, int option) {
     return "Ответ " + std::to_string(option) + " к вопросу " + std::to_string(variant * 100 + question) +
            ": частота сердечных сокращений";
 }
 
-std::string makeLargestTestBytes()
-{
+std::string makeLargestTestBytes() {
     std::string utf8 = "[Тест]\r\n";
     const std::pair<std::string_view, std::string> header[] = {
         {tf::kKeyName, "Самый большой тест"},
@@ -81,13 +75,11 @@ std::string makeLargestTestBytes()
     return utf8ToCp1251(utf8);
 }
 
-void writeLargestTest(const std::string& path)
-{
+void writeLargestTest(const std::string& path) {
     testing::writeFileBytes(path, makeLargestTestBytes());
 }
 
-std::vector<std::string> writeBank(const std::string& folder, bool manyFindings)
-{
+std::vector<std::string> writeBank(const std::string& folder, bool manyFindings) {
     std::filesystem::create_directories(folder);
     const std::string clean = makeLargestTestBytes();
     // A section whose name is wrong reads as a missing question; a level of 3 is a header problem.

@@ -96,7 +96,8 @@ void BM_CheckCliVsCat(benchmark::State& state) {
     const Bank& files = bank();
     std::vector<std::string> cat{"/bin/cat"};
     cat.insert(cat.end(), files.paths().begin(), files.paths().end());
-    const std::vector<std::string> check{QUIZLOOM_CHECK_BINARY, "-j", std::to_string(state.range(0)), files.folder()};
+    const std::vector<std::string> check{QUIZLOOM_CHECK_BINARY, "-j", std::to_string(state.range(0)),
+                                         files.folder()};
     runChild(cat); // the files in the page cache, as for every later round
     double catSeconds = 0;
     double checkSeconds = 0;

@@ -11,10 +11,10 @@
 #include <string_view>
 
 #include "bench_support.h"
-#include "support/temp_dir.h"
 #include "core/ini/profile_file.h"
 #include "core/ini/profile_replace.h"
 #include "core/quiz/quiz_format.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -27,8 +27,7 @@ constexpr int kSavedQuestion = 50;
 
 class LargestTestFile {
 public:
-    LargestTestFile()
-    {
+    LargestTestFile() {
         const char* base = std::getenv("QUIZLOOM_BENCH_DIR");
         std::string pattern = (base ? std::filesystem::path(base) : std::filesystem::temp_directory_path()) /
                               "quizloom-bench-XXXXXX";
@@ -50,18 +49,16 @@ private:
     std::string bytes_;
 };
 
-const LargestTestFile& largestTest()
-{
+const LargestTestFile& largestTest() {
     static const LargestTestFile file;
     return file;
 }
 
-void BM_OpenAndReadEveryKey(benchmark::State& state)
-{
+void BM_OpenAndReadEveryKey(benchmark::State& state) {
     const std::string& path = largestTest().path();
-    const char* const headerKeys[] = {"Название теста", "Дисциплина", "Тип", "Уровень",
-                                      "Количество вариантов", "Количество вопросов",
-                                      "Оценка 5", "Оценка 4", "Оценка 3"};
+    const char* const headerKeys[] = {
+        "Название теста",      "Дисциплина", "Тип",      "Уровень", "Количество вариантов",
+        "Количество вопросов", "Оценка 5",   "Оценка 4", "Оценка 3"};
     std::size_t keys = 0;
     for (auto _ : state) {
         const ProfileFile file(path);
@@ -88,8 +85,7 @@ BENCHMARK(BM_OpenAndReadEveryKey)->Unit(benchmark::kMillisecond);
 // What the editor's save writes: the header keys and every key of the
 // question shown. The question text alternates so that each save really
 // changes the file.
-void BM_SaveQuestion(benchmark::State& state)
-{
+void BM_SaveQuestion(benchmark::State& state) {
     const std::string& path = largestTest().path();
     const std::string section = tf::sectionName(kSavedVariant, kSavedQuestion);
     const std::string texts[] = {bench::questionText(kSavedVariant, kSavedQuestion) + " (правка)",
@@ -118,8 +114,7 @@ BENCHMARK(BM_SaveQuestion)->Unit(benchmark::kMillisecond);
 
 // The floor for any save: the same bytes written to a temporary file,
 // flushed to disk and renamed over the original.
-void BM_PlainAtomicRewrite(benchmark::State& state)
-{
+void BM_PlainAtomicRewrite(benchmark::State& state) {
     const std::string& path = largestTest().path();
     const std::string_view chunks[] = {largestTest().bytes()};
     for (auto _ : state) {

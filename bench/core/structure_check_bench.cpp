@@ -44,8 +44,12 @@ void checkBank(benchmark::State& state, bool printOnlyDamaged) {
     state.SetItemsProcessed(state.iterations() * kBankSize);
 }
 
-void BM_CheckBankOfLargestTests(benchmark::State& state) { checkBank(state, true); }
-void BM_CheckBankOfLargestTestsReportAll(benchmark::State& state) { checkBank(state, false); }
+void BM_CheckBankOfLargestTests(benchmark::State& state) {
+    checkBank(state, true);
+}
+void BM_CheckBankOfLargestTestsReportAll(benchmark::State& state) {
+    checkBank(state, false);
+}
 
 void BM_CheckOneLargestTest(benchmark::State& state) {
     const std::string& path = bank().paths().front();

@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
-#include "gui/app/form_quizloom.h"
 #include "bench_support.h"
 #include "core/checker/structure_check.h"
+#include "gui/app/form_quizloom.h"
 #include "support/temp_dir.h"
 #include "ui_form_quizloom.h"
 
@@ -36,7 +36,9 @@ public:
     void errorBox(QWidget*, const QString&, const QString&) override { ++shown; }
     void messageBox(QWidget*, const QString&, const QString&) override { ++shown; }
     bool confirm(QWidget*, const QString&, const QString&) override { return ++shown, false; }
-    SaveChoice askSaveChanges(QWidget*, const QString&, const QString&) override { return SaveChoice::Cancel; }
+    SaveChoice askSaveChanges(QWidget*, const QString&, const QString&) override {
+        return SaveChoice::Cancel;
+    }
     std::optional<QString> inputText(QWidget*, const QString&, const QString&, const QString&) override {
         ++shown;
         return std::nullopt;

@@ -16,10 +16,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "gui/app/form_quizloom.h"
 #include "bench_support.h"
-#include "support/temp_dir.h"
 #include "core/ini/profile_replace.h"
+#include "gui/app/form_quizloom.h"
+#include "support/temp_dir.h"
 #include "ui_form_quizloom.h"
 
 namespace {
@@ -32,7 +32,9 @@ public:
     }
     void messageBox(QWidget*, const QString&, const QString&) override {}
     bool confirm(QWidget*, const QString&, const QString&) override { return false; }
-    SaveChoice askSaveChanges(QWidget*, const QString&, const QString&) override { return SaveChoice::Cancel; }
+    SaveChoice askSaveChanges(QWidget*, const QString&, const QString&) override {
+        return SaveChoice::Cancel;
+    }
     std::optional<QString> inputText(QWidget*, const QString&, const QString&, const QString&) override {
         return std::nullopt;
     }

@@ -115,7 +115,8 @@ Arguments parseArguments(const std::vector<std::string_view>& args) {
         } else if (!optionsEnded && arg == "--name" && parsed.command == "import") {
             parsed.name = valueOf(i);
         } else if (!optionsEnded && arg.size() > 1 && arg.front() == '-') {
-            throw ArgumentError("unknown option '" + std::string(arg) + "' for " + parsed.command + " (see --help)");
+            throw ArgumentError("unknown option '" + std::string(arg) + "' for " + parsed.command +
+                                " (see --help)");
         } else if (parsed.source) {
             throw ArgumentError("more than one input given (see --help)");
         } else {

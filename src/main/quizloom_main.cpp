@@ -63,7 +63,8 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationVersion(QStringLiteral(QUIZLOOM_VERSION));
     std::unique_ptr<QApplication> app;
     try {
-        if (const std::optional<int> answered = answerCommandLine(argc, argv)) return *answered;
+        if (const std::optional<int> answered = answerCommandLine(argc, argv))
+            return *answered;
         app = std::make_unique<QApplication>(argc, argv);
         quizloom::setUpApplication(*app);
         QtDialogs dialogs;

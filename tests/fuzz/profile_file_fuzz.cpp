@@ -34,13 +34,11 @@ struct Entry {
     std::string value;
 };
 
-bool blank(char c)
-{
+bool blank(char c) {
     return c == ' ' || c == '\t';
 }
 
-std::string trim(std::string s)
-{
+std::string trim(std::string s) {
     while (!s.empty() && blank(s.back()))
         s.pop_back();
     std::size_t start = 0;
@@ -49,8 +47,7 @@ std::string trim(std::string s)
     return s.substr(start);
 }
 
-std::map<EntryKey, Entry> referenceRead(const std::string& bytes)
-{
+std::map<EntryKey, Entry> referenceRead(const std::string& bytes) {
     std::vector<std::string> lines;
     std::string line;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -92,39 +89,34 @@ std::map<EntryKey, Entry> referenceRead(const std::string& bytes)
     return entries;
 }
 
-std::string readAll(const std::string& path)
-{
+std::string readAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void writeAll(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+void writeAll(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string& workDir()
-{
+std::string& workDir() {
     static std::string dir;
     return dir;
 }
 
-void removeWorkDir()
-{
+void removeWorkDir() {
     if (!workDir().empty())
         std::filesystem::remove_all(workDir());
 }
 
-[[noreturn]] void fail(const char* what, const std::string& detail)
-{
+[[noreturn]] void fail(const char* what, const std::string& detail) {
     std::fprintf(stderr, "profile fuzz: %s: %s\n", what, detail.c_str());
     removeWorkDir(); // abort() skips the atexit handler
     std::abort();
 }
 
 void expectReads(const ProfileFile& file, const std::map<EntryKey, Entry>& entries,
-                 const std::set<EntryKey>& except, const char* when)
-{
+                 const std::set<EntryKey>& except, const char* when) {
     constexpr const char* kAbsent = "\x01(absent)";
     for (const auto& [id, entry] : entries) {
         if (except.count(id))
@@ -136,23 +128,22 @@ void expectReads(const ProfileFile& file, const std::map<EntryKey, Entry>& entri
 }
 
 // A name or value the layer may refuse: one that could not be read back.
-bool mayBeRefused(const std::string& text)
-{
+bool mayBeRefused(const std::string& text) {
     return text.find_first_of(std::string("\r\n\0=;[]", 7)) != std::string::npos;
 }
 
-std::string pickName(FuzzedDataProvider& in, const std::vector<std::string>& known)
-{
+std::string pickName(FuzzedDataProvider& in, const std::vector<std::string>& known) {
     if (!known.empty() && in.ConsumeBool())
         return known[in.ConsumeIntegralInRange<std::size_t>(0, known.size() - 1)];
-    static const char* const kNames[] = {"A", "a", " A ", "Тест", "ТЕСТ", "101", "Вопрос", "ё", "Ё", "k", "K"};
+    static const char* const kNames[] = {"A",      "a", " A ", "Тест", "ТЕСТ", "101",
+                                         "Вопрос", "ё", "Ё",   "k",    "K"};
     if (in.ConsumeBool())
-        return quizloom::utf8ToCp1251(kNames[in.ConsumeIntegralInRange<std::size_t>(0, std::size(kNames) - 1)]);
+        return quizloom::utf8ToCp1251(
+            kNames[in.ConsumeIntegralInRange<std::size_t>(0, std::size(kNames) - 1)]);
     return in.ConsumeRandomLengthString(8);
 }
 
-const std::string& workFile()
-{
+const std::string& workFile() {
     static const std::string path = [] {
         const char* base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
         std::string dir = std::string(base) + "/quizloom-fuzz-XXXXXX";
@@ -167,8 +158,7 @@ const std::string& workFile()
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
     const std::string& path = workFile();
     const std::string original = in.ConsumeRandomLengthString(4096);
@@ -204,7 +194,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             try {
                 file.writeString(cp1251ToUtf8(section), cp1251ToUtf8(key), cp1251ToUtf8(value));
             } catch (const quizloom::Error&) {
-                const bool valueForbidden = value.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
+                const bool valueForbidden =
+                    value.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
                 if (!mayBeRefused(section) && !mayBeRefused(key) && !valueForbidden)
                     fail("refused", "[" + section + "] " + key + "=" + value);
                 continue;

@@ -7,14 +7,14 @@
 
 #include "core/bank/quiz_bank.h"
 #include "core/checker/structure_check.h"
+#include "core/text/cp1251.h"
 #include "support/ini_doc.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
-#include "core/text/cp1251.h"
 
 using quizloom::testing::IniDoc;
-using quizloom::testing::TempDir;
 using quizloom::testing::readFileBytes;
+using quizloom::testing::TempDir;
 using Lines = std::vector<std::string>;
 namespace fs = std::filesystem;
 
@@ -95,9 +95,9 @@ TEST_F(CheckCliTest, AllReportsEveryTestAsTheCoreRunDoes) {
     makeBank(dir.file("bank"));
     const Outcome outcome = runCheck(dir.path(), {"--all", "bank/"});
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.out, joined(withTop("Проверено 2 файл(ов) с тестами, найдено ошибок структур: 1",
-                                          {passingSection("bank/a.ini", "Алгебра"),
-                                           damagedSection("bank/b.ini")})));
+    EXPECT_EQ(outcome.out,
+              joined(withTop("Проверено 2 файл(ов) с тестами, найдено ошибок структур: 1",
+                             {passingSection("bank/a.ini", "Алгебра"), damagedSection("bank/b.ini")})));
 
     // The same lines as the core gives for the list the editor builds.
     Lines paths;
@@ -202,8 +202,9 @@ TEST_F(CheckCliTest, FilesLeftOutAreNamedAndUnreadableOnesFail) {
     quizloom::testing::writeFileBytes(bank + "/bom.ini", "\xEF\xBB\xBF" + passingTest("Бом").bytes());
     const Outcome noName = runCheck(dir.path(), {bank});
     EXPECT_EQ(noName.status, 1);
-    EXPECT_EQ(noName.err, "quizloom-check: '" + bank + "/bom.ini' has no test name "
-                          "(\"Название теста\" in section \"Тест\"), left out\n");
+    EXPECT_EQ(noName.err, "quizloom-check: '" + bank +
+                              "/bom.ini' has no test name "
+                              "(\"Название теста\" in section \"Тест\"), left out\n");
 
     ASSERT_EQ(::mkfifo((bank + "/fifo.ini").c_str(), 0644), 0);
     fs::create_symlink("nowhere.ini", bank + "/dangling.ini");
@@ -211,12 +212,17 @@ TEST_F(CheckCliTest, FilesLeftOutAreNamedAndUnreadableOnesFail) {
     const Outcome unreadable = runCheck(dir.path(), {bank});
     EXPECT_EQ(unreadable.status, 2);
     EXPECT_EQ(unreadable.out, noName.out);
-    EXPECT_EQ(unreadable.err,
-              "quizloom-check: '" + bank + "/bom.ini' has no test name "
-              "(\"Название теста\" in section \"Тест\"), left out\n"
-              "quizloom-check: '" + bank + "/dangling.ini' cannot be read: No such file or directory, left out\n"
-              "quizloom-check: '" + bank + "/fifo.ini' cannot be read: not a regular file, left out\n"
-              "quizloom-check: '" + bank + "/folder.ini' cannot be read: not a regular file, left out\n");
+    EXPECT_EQ(unreadable.err, "quizloom-check: '" + bank +
+                                  "/bom.ini' has no test name "
+                                  "(\"Название теста\" in section \"Тест\"), left out\n"
+                                  "quizloom-check: '" +
+                                  bank +
+                                  "/dangling.ini' cannot be read: No such file or directory, left out\n"
+                                  "quizloom-check: '" +
+                                  bank +
+                                  "/fifo.ini' cannot be read: not a regular file, left out\n"
+                                  "quizloom-check: '" +
+                                  bank + "/folder.ini' cannot be read: not a regular file, left out\n");
     // Also when every listed test passes.
     fs::remove(bank + "/b.ini");
     EXPECT_EQ(runCheck(dir.path(), {bank}).status, 2);
@@ -257,6 +263,7 @@ TEST_F(CheckCliTest, OneAndManyWorkersPrintTheSameBytes) {
             EXPECT_EQ(parallel.status, single.status);
             EXPECT_TRUE(parallel.out == single.out) << workers << " workers";
         }
-        EXPECT_TRUE(runCheck(dir.path(), mode.empty() ? Lines{bank} : Lines{"--all", bank}).out == single.out);
+        EXPECT_TRUE(runCheck(dir.path(), mode.empty() ? Lines{bank} : Lines{"--all", bank}).out ==
+                    single.out);
     }
 }

@@ -2,9 +2,9 @@
 // child process whose address space is limited checks a large test whose
 // header section holds 10 MB of empty lines. A reader that kept anything per
 // line would need many times the file; this one needs the file and little more.
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>

@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "support/temp_dir.h"
 #include "core/text/cp1251.h"
+#include "support/temp_dir.h"
 
 namespace quizloom::testing {
 
 IniDoc::Section& IniDoc::section(std::string_view name) {
-    auto it = std::find_if(sections_.begin(), sections_.end(),
-                           [&](const Section& s) { return s.name == name; });
+    auto it =
+        std::find_if(sections_.begin(), sections_.end(), [&](const Section& s) { return s.name == name; });
     if (it != sections_.end())
         return *it;
     sections_.push_back({std::string(name), {}});
@@ -46,6 +46,8 @@ std::string IniDoc::bytes() const {
     return utf8ToCp1251(text);
 }
 
-void IniDoc::write(const std::string& path) const { writeFileBytes(path, bytes()); }
+void IniDoc::write(const std::string& path) const {
+    writeFileBytes(path, bytes());
+}
 
 } // namespace quizloom::testing

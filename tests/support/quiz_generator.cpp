@@ -15,9 +15,10 @@ namespace qz = quizloom::quiz;
 namespace {
 
 constexpr std::array<std::string_view, 30> kWords = {
-    "Сколько", "будет", "2 + 2", "ёж", "Ярославль", "ответ", "Paris", "x", "a~b", "x=y", "#1", "{x}",
-    "a:b", "back\\slash", "<b>bold</b>", "A & B", "\"кавычки\"", "50%", "звёзды*", "путь/к", "B)",
-    "ANSWER:", "[html]", "1.", "—", "«ёлка»", "Z.", "//", "::", "%100%"};
+    "Сколько",     "будет",  "2 + 2",   "ёж",     "Ярославль", "ответ",       "Paris",       "x",
+    "a~b",         "x=y",    "#1",      "{x}",    "a:b",       "back\\slash", "<b>bold</b>", "A & B",
+    "\"кавычки\"", "50%",    "звёзды*", "путь/к", "B)",        "ANSWER:",     "[html]",      "1.",
+    "—",           "«ёлка»", "Z.",      "//",     "::",        "%100%"};
 
 class Generator {
 public:
@@ -106,7 +107,8 @@ void writeQuiz(const std::string& path, const GeneratedQuiz& quiz) {
     file.writeString(qz::kHeaderSection, qz::kKeyLevel, std::to_string(quiz.level));
     file.writeString(qz::kHeaderSection, qz::kKeyVariants, std::to_string(quiz.variants));
     file.writeString(qz::kHeaderSection, qz::kKeyQuestions, std::to_string(quiz.questions));
-    const auto answers = quiz.level == 1 ? qz::StoredAnswers::OptionsAndCorrect : qz::StoredAnswers::CorrectOnly;
+    const auto answers =
+        quiz.level == 1 ? qz::StoredAnswers::OptionsAndCorrect : qz::StoredAnswers::CorrectOnly;
     for (int v = 1; v <= quiz.variants; ++v)
         for (int q = 1; q <= quiz.questions; ++q)
             qz::writeQuestionRecord(file, qz::sectionName(v, q), quiz.at(v, q), answers);

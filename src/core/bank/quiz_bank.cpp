@@ -2,16 +2,16 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <variant>
 #include <filesystem>
 #include <numeric>
 #include <system_error>
+#include <variant>
 
-#include "core/text/unicode_lower.h"
 #include "core/ini/profile_file.h"
 #include "core/quiz/quiz_format.h"
 #include "core/text/cp1251.h"
 #include "core/text/error.h"
+#include "core/text/unicode_lower.h"
 
 namespace quizloom {
 
@@ -25,9 +25,8 @@ bool hasQuizExtension(std::string_view name) {
     if (name.size() < kQuizExtension.size())
         return false;
     const std::string_view tail = name.substr(name.size() - kQuizExtension.size());
-    return std::equal(tail.begin(), tail.end(), kQuizExtension.begin(), [](char a, char b) {
-        return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b;
-    });
+    return std::equal(tail.begin(), tail.end(), kQuizExtension.begin(),
+                      [](char a, char b) { return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b; });
 }
 
 bool isCandidate(std::string_view name) {
@@ -37,7 +36,7 @@ bool isCandidate(std::string_view name) {
 // The matching file names of the folder, or nothing when it cannot be read.
 // Matching names that are no regular file (after following a link) go to leftOut.
 std::optional<std::vector<std::string>> listQuizFileNames(const std::string& workDir,
-                                                         std::vector<LeftOutFile>* leftOut) {
+                                                          std::vector<LeftOutFile>* leftOut) {
     std::error_code ec;
     fs::directory_iterator it(fs::path(workDir), ec);
     if (ec)
@@ -99,7 +98,7 @@ std::string subjectSortKey(const std::string& name) {
 } // namespace
 
 std::optional<std::vector<QuizEntry>> tryScanQuizFolder(const std::string& workDir,
-                                                       std::vector<LeftOutFile>* leftOut) {
+                                                        std::vector<LeftOutFile>* leftOut) {
     std::vector<LeftOutFile> notRegular;
     std::optional<std::vector<std::string>> fileNames = listQuizFileNames(workDir, &notRegular);
     if (!fileNames)
@@ -125,7 +124,8 @@ std::optional<std::vector<QuizEntry>> tryScanQuizFolder(const std::string& workD
         // In file-name order, as the tests are.
         unlisted.insert(unlisted.end(), notRegular.begin(), notRegular.end());
         std::stable_sort(unlisted.begin(), unlisted.end(), [](const LeftOutFile& a, const LeftOutFile& b) {
-            return std::pair(utf8ToLowerUnicode(a.path), a.path) < std::pair(utf8ToLowerUnicode(b.path), b.path);
+            return std::pair(utf8ToLowerUnicode(a.path), a.path) <
+                   std::pair(utf8ToLowerUnicode(b.path), b.path);
         });
         *leftOut = std::move(unlisted);
     }

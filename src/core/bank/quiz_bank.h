@@ -40,7 +40,7 @@ struct LeftOutFile {
 // aside, go to leftOut when given, in the same order.
 // Returns nothing when the folder is missing or cannot be read.
 std::optional<std::vector<QuizEntry>> tryScanQuizFolder(const std::string& workDir,
-                                                       std::vector<LeftOutFile>* leftOut = nullptr);
+                                                        std::vector<LeftOutFile>* leftOut = nullptr);
 // The same, with a missing or unreadable folder giving an empty list.
 std::vector<QuizEntry> scanQuizFolder(const std::string& workDir);
 

@@ -25,7 +25,8 @@ std::string storableDirectory(std::string dir) {
 }
 
 std::string withSlash(std::string dir) {
-    if (dir.empty() || dir.back() != '/') dir += '/';
+    if (dir.empty() || dir.back() != '/')
+        dir += '/';
     return dir;
 }
 
@@ -35,13 +36,15 @@ std::string settingsPathFor(std::string_view executablePath) {
     const std::size_t nameStart = executablePath.rfind('/') + 1; // npos + 1 == 0
     const std::size_t dot = executablePath.rfind('.');
     std::string path(executablePath);
-    if (dot != std::string_view::npos && dot >= nameStart) path.resize(dot);
+    if (dot != std::string_view::npos && dot >= nameStart)
+        path.resize(dot);
     return path + ".INI";
 }
 
 std::string chooseSettingsPath(std::string_view executablePath, std::string_view userConfigDir) {
     const std::string portable = settingsPathFor(executablePath);
-    if (userConfigDir.empty()) return portable;
+    if (userConfigDir.empty())
+        return portable;
     std::error_code ec;
     if (std::filesystem::is_regular_file(portable, ec)) {
         // Opening for update neither creates nor changes the file, and fails
@@ -74,7 +77,8 @@ void saveSettings(const std::string& settingsPath, const ProgramSettings& settin
     // close. A folder that cannot be made shows as the write's own failure.
     const std::string folder = directoryPart(settingsPath);
     std::error_code ec;
-    if (!folder.empty()) std::filesystem::create_directories(folder, ec);
+    if (!folder.empty())
+        std::filesystem::create_directories(folder, ec);
     ProfileFile file(settingsPath);
     file.writeString(kSettingsSection, kWorkDirKey, storableDirectory(directoryPart(settings.workDir)));
     for (std::size_t i = 0; i < kOptionFlags.size(); ++i)
@@ -85,9 +89,11 @@ void saveSettings(const std::string& settingsPath, const ProgramSettings& settin
 std::string resolveWorkDir(const std::string& remembered, const std::string& currentDir) {
     // The program writes the directory with its final "/"; one edited by
     // hand without it still names the folder, so it is completed.
-    if (remembered != kMissingWorkDir && isDirectory(remembered)) return withSlash(remembered);
+    if (remembered != kMissingWorkDir && isDirectory(remembered))
+        return withSlash(remembered);
     const std::string fallback = withSlash(currentDir) + "Тесты/";
-    if (isDirectory(fallback)) return fallback;
+    if (isDirectory(fallback))
+        return fallback;
     return withSlash(currentDir);
 }
 

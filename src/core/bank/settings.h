@@ -41,7 +41,8 @@ inline constexpr std::array<OptionFlag, 4> kOptionFlags{{
 
 constexpr std::array<bool, kOptionFlags.size()> defaultOptionFlags() {
     std::array<bool, kOptionFlags.size()> flags{};
-    for (std::size_t i = 0; i < flags.size(); ++i) flags[i] = kOptionFlags[i].defaultValue;
+    for (std::size_t i = 0; i < flags.size(); ++i)
+        flags[i] = kOptionFlags[i].defaultValue;
     return flags;
 }
 

@@ -22,8 +22,8 @@ std::string oneQuizSummary(std::size_t damagedCount) {
 }
 
 std::string allFilesSummary(std::size_t testCount, std::size_t damagedCount) {
-    return std::string(kAllFilesSummary) + std::to_string(testCount) +
-           std::string(kAllFilesSummaryMiddle) + std::to_string(damagedCount);
+    return std::string(kAllFilesSummary) + std::to_string(testCount) + std::string(kAllFilesSummaryMiddle) +
+           std::to_string(damagedCount);
 }
 
 std::vector<std::string> reportTopLines(std::string summaryLine) {
@@ -68,7 +68,8 @@ public:
                 goOn = !options_.stopAtFirstDamaged;
             }
         }
-        if (options_.progress && !options_.progress(run_.checkedCount, total_) && run_.checkedCount < total_) {
+        if (options_.progress && !options_.progress(run_.checkedCount, total_) &&
+            run_.checkedCount < total_) {
             run_.stopped = true;
             goOn = false;
         }

@@ -7,9 +7,9 @@
 
 #include "core/ini/profile_file.h"
 #include "core/ini/profile_name.h"
-#include "core/text/cp1251.h"
 #include "core/quiz/question_record.h"
 #include "core/text/case_fold.h"
+#include "core/text/cp1251.h"
 #include "core/text/error.h"
 #include "core/text/int_conv.h"
 #include "core/text/printable.h"
@@ -132,13 +132,12 @@ public:
         add(concat({msg::kHeadingStart, "\"", printableName(path_), "\"", msg::kHeadingEnd}));
         if (!checkHeader())
             return finish(false);
-        if (variants_ >= 1 && variants_ <= kMaxVariants && questions_ >= 1 &&
-            questions_ <= kMaxQuestions) {
+        if (variants_ >= 1 && variants_ <= kMaxVariants && questions_ >= 1 && questions_ <= kMaxQuestions) {
             add(std::string(msg::kQuestionsStart));
             checkQuestions();
-            add(questionErrors_ > 0 ? concat({msg::kErrorsFound, std::to_string(questionErrors_),
-                                              msg::kErrorsFoundEnd})
-                                    : std::string(msg::kPassed));
+            add(questionErrors_ > 0
+                    ? concat({msg::kErrorsFound, std::to_string(questionErrors_), msg::kErrorsFoundEnd})
+                    : std::string(msg::kPassed));
         } else {
             add(std::string(msg::kQuestionsSkipped));
         }
@@ -194,8 +193,7 @@ private:
 
         if (!readCount(names.variants, msg::kNoVariants, msg::kBadVariants, kMaxVariants, variants_))
             return false;
-        if (!readCount(names.questions, msg::kNoQuestions, msg::kBadQuestions, kMaxQuestions,
-                       questions_))
+        if (!readCount(names.questions, msg::kNoQuestions, msg::kBadQuestions, kMaxQuestions, questions_))
             return false;
         return checkGrades();
     }
@@ -275,8 +273,8 @@ private:
             questionError(concat({msg::kNoQuestionText, position()}));
         if (optionCount != tf::kAnswerCount) {
             add(concat({msg::kOnQuestion, position()}));
-            questionError(concat({msg::kNotFiveOptions, std::to_string(optionCount),
-                                  msg::kNotFiveOptionsEnd}));
+            questionError(
+                concat({msg::kNotFiveOptions, std::to_string(optionCount), msg::kNotFiveOptionsEnd}));
         }
         if (!match) {
             add(concat({msg::kOnQuestion, position()}));

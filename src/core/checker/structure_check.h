@@ -66,7 +66,7 @@ std::vector<std::string> screenOnlyLines();
 using RunProgress = std::function<bool(std::size_t checked, std::size_t total)>;
 
 struct RunOptions {
-    bool printOnlyDamaged = true;   // "Выводить статистику только для файлов с поврежденной структурой"
+    bool printOnlyDamaged = true; // "Выводить статистику только для файлов с поврежденной структурой"
     bool stopAtFirstDamaged = false; // "Упрощенный режим ...": later files are not examined
     // Files checked at the same time; 0 means one per processor core. The
     // result is the same for any number.

@@ -35,7 +35,9 @@ void EditingSession::enterType(std::string_view text) {
         form_[Field::Type] = std::move(*corrected);
 }
 
-void EditingSession::setMark(int k, bool checked) { form_.marks[k] = checked; }
+void EditingSession::setMark(int k, bool checked) {
+    form_.marks[k] = checked;
+}
 
 void EditingSession::layAnswerArea(int level) {
     // The marks were hidden and untouched at level 2; they must not reappear
@@ -83,7 +85,8 @@ void EditingSession::selectFirstEntry() {
     picker_ = bank_.empty() ? Picker{} : Picker{bank_.entry(bank_.pickerOrder()[0]).name, 0};
 }
 
-std::optional<std::size_t> EditingSession::resolvePick(std::string_view text, int position, bool typed) const {
+std::optional<std::size_t> EditingSession::resolvePick(std::string_view text, int position,
+                                                       bool typed) const {
     if (bank_.empty())
         return std::nullopt;
     const auto nameAt = [this](int p) -> const std::string& {

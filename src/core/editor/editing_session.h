@@ -20,10 +20,10 @@ namespace quizloom::editor {
 
 // The option check marks of the menu, in the order of kOptionFlags.
 struct Options {
-    bool oneQuiz = false;          // check only the current test
-    bool printOnlyDamaged = true;  // report only damaged files
-    bool simplified = false;       // stop the check at the first damaged test and open it
-    bool psychoTest = false;       // store questions without answers
+    bool oneQuiz = false;         // check only the current test
+    bool printOnlyDamaged = true; // report only damaged files
+    bool simplified = false;      // stop the check at the first damaged test and open it
+    bool psychoTest = false;      // store questions without answers
 };
 
 // The test picker: its text and the position of its selected entry.

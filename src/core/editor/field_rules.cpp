@@ -10,10 +10,10 @@ namespace quizloom::editor {
 namespace {
 
 enum class RuleKind {
-    FreeText,  // any non-empty text
-    Choice,    // one of the two test types, exactly
-    Number,    // a whole number within [1, upper]
-    Position,  // a whole number within [1, number in the bound field]
+    FreeText, // any non-empty text
+    Choice,   // one of the two test types, exactly
+    Number,   // a whole number within [1, upper]
+    Position, // a whole number within [1, number in the bound field]
 };
 
 struct FieldRule {
@@ -79,7 +79,7 @@ std::string targetText(const FieldRule& rule, std::string_view text, std::string
         return std::string(text);
     case RuleKind::Choice:
         return text == quiz::kTypeMany || text == quiz::kTypeOne ? std::string(text)
-                                                                            : std::string(rule.fallback);
+                                                                 : std::string(rule.fallback);
     case RuleKind::Number:
         return numberTarget(rule, text);
     case RuleKind::Position:

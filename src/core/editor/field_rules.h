@@ -10,16 +10,16 @@
 namespace quizloom::editor {
 
 enum class HeaderField {
-    Subject,   // EditDSubject
-    Type,      // EditType
-    Level,     // EditNumLevel
-    MaxVar,    // EditMaxVar
-    MaxQue,    // EditMaxQue
-    NumVar,    // EditNumVar, bounded by the text of EditMaxVar
-    NumQue,    // EditNumQue, bounded by the text of EditMaxQue
-    Grade5,    // Edit_5
-    Grade4,    // Edit_4
-    Grade3,    // Edit_3
+    Subject, // EditDSubject
+    Type,    // EditType
+    Level,   // EditNumLevel
+    MaxVar,  // EditMaxVar
+    MaxQue,  // EditMaxQue
+    NumVar,  // EditNumVar, bounded by the text of EditMaxVar
+    NumQue,  // EditNumQue, bounded by the text of EditMaxQue
+    Grade5,  // Edit_5
+    Grade4,  // Edit_4
+    Grade3,  // Edit_3
 };
 
 // The text the field must show instead of text, or nullopt when text stands.

@@ -7,11 +7,13 @@ namespace quizloom::editor {
 namespace {
 
 constexpr std::string_view kCaptions[kFieldCount] = {
-    "Дисциплина", "Тип",      "Уровень",  "Всего вариантов", "Всего вопросов", "Вариант",
-    "Номер вопроса", "Оценка 5", "Оценка 4", "Оценка 3",   "Вопрос",
+    "Дисциплина",    "Тип",      "Уровень",  "Всего вариантов", "Всего вопросов", "Вариант",
+    "Номер вопроса", "Оценка 5", "Оценка 4", "Оценка 3",        "Вопрос",
 };
 
-std::string optionName(int k) { return "№" + std::to_string(k + 1); }
+std::string optionName(int k) {
+    return "№" + std::to_string(k + 1);
+}
 
 } // namespace
 

@@ -45,8 +45,9 @@ void EditingSession::reportEdited(std::string text) {
 
 bool EditingSession::checkListedQuiz(int index) {
     const bool listed = index >= 0 && static_cast<std::size_t>(index) < bank_.size();
-    const check::FileCheck file = check::checkQuizFile(
-        listed ? bank_.entry(static_cast<std::size_t>(index)).path : std::string(), options_.printOnlyDamaged);
+    const check::FileCheck file =
+        check::checkQuizFile(listed ? bank_.entry(static_cast<std::size_t>(index)).path : std::string(),
+                             options_.printOnlyDamaged);
     if (!file.lines.empty()) {
         std::string text = reportText_;
         if (!text.empty())
@@ -62,8 +63,7 @@ void EditingSession::runCheck() {
     setReport(std::string());
 
     const std::vector<std::string> paths = oneQuiz ? std::vector{bank_.currentPath()} : bank_.paths();
-    const check::RunResult run =
-        check::checkQuizzes(paths, {options_.printOnlyDamaged, simple});
+    const check::RunResult run = check::checkQuizzes(paths, {options_.printOnlyDamaged, simple});
 
     if (run.firstDamaged) {
         // The first damaged test becomes current: its own entry of the
@@ -84,15 +84,17 @@ void EditingSession::runCheck() {
         }
     }
 
-    const std::vector<std::string> top = check::reportTopLines(
-        oneQuiz ? check::oneQuizSummary(run.damagedCount) : check::allFilesSummary(bank_.size(), run.damagedCount));
+    const std::vector<std::string> top =
+        check::reportTopLines(oneQuiz ? check::oneQuizSummary(run.damagedCount)
+                                      : check::allFilesSummary(bank_.size(), run.damagedCount));
     if (bank_.empty()) {
         setReport(joinedLines(concatenated(top, run.sectionLines)));
         return;
     }
     const std::vector<std::string> saved = concatenated(top, run.sectionLines);
     try {
-        check::writeReportFile(std::string(check::kReportFileName), saved, std::string(check::kReportFileName));
+        check::writeReportFile(std::string(check::kReportFileName), saved,
+                               std::string(check::kReportFileName));
     } catch (...) {
         setReport(joinedLines(saved));
         throw;

@@ -1,9 +1,9 @@
 // Moving the shown question between the session's form and its test file.
 #include "core/editor/editing_session.h"
+#include "core/editor/save_checks.h"
 #include "core/ini/profile_file.h"
 #include "core/quiz/new_quiz_file.h"
 #include "core/quiz/question_record.h"
-#include "core/editor/save_checks.h"
 #include "core/text/int_conv.h"
 
 namespace quizloom::editor {
@@ -120,8 +120,12 @@ void EditingSession::step(Field number, Field maximum, int direction) {
     showQuestion();
 }
 
-void EditingSession::stepVariant(int direction) { step(Field::NumVar, Field::MaxVar, direction); }
-void EditingSession::stepQuestion(int direction) { step(Field::NumQue, Field::MaxQue, direction); }
+void EditingSession::stepVariant(int direction) {
+    step(Field::NumVar, Field::MaxVar, direction);
+}
+void EditingSession::stepQuestion(int direction) {
+    step(Field::NumQue, Field::MaxQue, direction);
+}
 
 std::string EditingSession::prepareNewQuizPath(std::string_view fileName) {
     std::string path = newquiz::quizFilePath(workDir_, fileName);

@@ -16,7 +16,9 @@ namespace {
 
 constexpr std::string_view kTitle = "Aiken";
 
-[[noreturn]] void fail(int line, std::string_view what) { malformed(kTitle, line, what); }
+[[noreturn]] void fail(int line, std::string_view what) {
+    malformed(kTitle, line, what);
+}
 
 bool isOptionLine(std::string_view line) {
     return line.size() >= 2 && line[0] >= 'A' && line[0] <= 'Z' && (line[1] == ')' || line[1] == '.');
@@ -25,7 +27,8 @@ bool isOptionLine(std::string_view line) {
 class AikenReader {
 public:
     ParsedSource read(std::string_view document) {
-        forEachLine(document, [this](std::string_view line, int number) { takeLine(trimBlanks(line), number); });
+        forEachLine(document,
+                    [this](std::string_view line, int number) { takeLine(trimBlanks(line), number); });
         if (open_)
             fail(question_.line, "вопрос без строки «ANSWER:»");
         return std::move(source_);

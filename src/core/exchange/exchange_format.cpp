@@ -28,9 +28,15 @@ const FormatInfo& info(Format format) {
 
 } // namespace
 
-std::string_view formatName(Format format) { return info(format).name; }
-std::string_view fileExtension(Format format) { return info(format).extension; }
-std::string_view fileDialogFilter(Format format) { return info(format).filter; }
+std::string_view formatName(Format format) {
+    return info(format).name;
+}
+std::string_view fileExtension(Format format) {
+    return info(format).extension;
+}
+std::string_view fileDialogFilter(Format format) {
+    return info(format).filter;
+}
 
 std::optional<Format> formatFromName(std::string_view name) {
     for (const FormatInfo& entry : kFormats)

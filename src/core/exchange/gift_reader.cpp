@@ -30,7 +30,9 @@ namespace {
 constexpr std::string_view kTitle = "GIFT";
 constexpr std::string_view kEscapable = "~=#{}:\\";
 
-[[noreturn]] void fail(int line, std::string_view what) { malformed(kTitle, line, what); }
+[[noreturn]] void fail(int line, std::string_view what) {
+    malformed(kTitle, line, what);
+}
 
 // Position of the first unescaped occurrence of any of chars at or after from.
 std::size_t findUnescaped(std::string_view text, std::string_view chars, std::size_t from = 0) {
@@ -175,7 +177,8 @@ private:
         std::size_t start = 0;
         while (start < block.size()) {
             const std::size_t next = findUnescaped(block, "~=", start + 1);
-            const std::string_view raw = block.substr(start, next == std::string_view::npos ? next : next - start);
+            const std::string_view raw =
+                block.substr(start, next == std::string_view::npos ? next : next - start);
             readAnswer(question, raw, multipleChoice ? markup : Markup::Plain);
             start = next == std::string_view::npos ? block.size() : next;
         }
@@ -191,7 +194,8 @@ private:
         double weight = correctMark ? 100 : 0;
         if (raw.starts_with('%')) {
             const std::size_t close = raw.find('%', 1);
-            const auto given = close == std::string_view::npos ? std::nullopt : parseWeight(raw.substr(1, close - 1));
+            const auto given =
+                close == std::string_view::npos ? std::nullopt : parseWeight(raw.substr(1, close - 1));
             if (!given)
                 fail(question.line, "неверный вес ответа");
             weight = *given;

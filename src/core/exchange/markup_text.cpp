@@ -13,8 +13,9 @@ constexpr std::size_t kMaxValueBytes = 2047;
 
 // Tags that only format text; the first ones also break lines.
 constexpr std::array<std::string_view, 5> kBreakTags = {"p", "br", "div", "pre", "hr"};
-constexpr std::array<std::string_view, 16> kFormattingTags = {
-    "b", "strong", "i", "em", "u", "s", "strike", "del", "ins", "sub", "sup", "span", "font", "small", "big", "tt"};
+constexpr std::array<std::string_view, 16> kFormattingTags = {"b",      "strong", "i",   "em",  "u",   "s",
+                                                              "strike", "del",    "ins", "sub", "sup", "span",
+                                                              "font",   "small",  "big", "tt"};
 constexpr std::array<std::string_view, 4> kCodeTags = {"code", "mark", "abbr", "q"};
 constexpr std::array<std::string_view, 6> kImageTags = {"img", "picture", "svg", "image", "object", "embed"};
 
@@ -23,13 +24,26 @@ struct NamedReference {
     std::string_view text;
 };
 constexpr std::array<NamedReference, 17> kReferences = {{
-    {"amp", "&"}, {"lt", "<"}, {"gt", ">"}, {"quot", "\""}, {"apos", "'"}, {"nbsp", " "},
-    {"laquo", "«"}, {"raquo", "»"}, {"ndash", "–"}, {"mdash", "—"}, {"hellip", "…"},
-    {"copy", "©"}, {"reg", "®"}, {"deg", "°"}, {"plusmn", "±"}, {"times", "×"}, {"minus", "−"},
+    {"amp", "&"},
+    {"lt", "<"},
+    {"gt", ">"},
+    {"quot", "\""},
+    {"apos", "'"},
+    {"nbsp", " "},
+    {"laquo", "«"},
+    {"raquo", "»"},
+    {"ndash", "–"},
+    {"mdash", "—"},
+    {"hellip", "…"},
+    {"copy", "©"},
+    {"reg", "®"},
+    {"deg", "°"},
+    {"plusmn", "±"},
+    {"times", "×"},
+    {"minus", "−"},
 }};
 
-template <std::size_t N>
-bool among(const std::array<std::string_view, N>& names, std::string_view name) {
+template <std::size_t N> bool among(const std::array<std::string_view, N>& names, std::string_view name) {
     for (std::string_view entry : names)
         if (entry == name)
             return true;
@@ -58,7 +72,8 @@ std::optional<std::pair<std::string, std::size_t>> reference(std::string_view te
         const bool hex = body.size() > 1 && (body[1] == 'x' || body[1] == 'X');
         const std::string_view digits = body.substr(hex ? 2 : 1);
         std::uint32_t cp = 0;
-        const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), cp, hex ? 16 : 10);
+        const auto [ptr, ec] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), cp, hex ? 16 : 10);
         if (digits.empty() || ec != std::errc() || ptr != digits.data() + digits.size() || cp > 0x10FFFF)
             return std::nullopt;
         std::string out;
@@ -129,7 +144,8 @@ std::string oneLine(std::string_view text) {
         if (text[i] == ' ' || text[i] == '\t' || text[i] == '\r' || text[i] == '\n') {
             std::size_t end = i;
             bool breaks = false;
-            while (end < text.size() && (text[end] == ' ' || text[end] == '\t' || text[end] == '\r' || text[end] == '\n')) {
+            while (end < text.size() &&
+                   (text[end] == ' ' || text[end] == '\t' || text[end] == '\r' || text[end] == '\n')) {
                 breaks = breaks || text[end] != ' ';
                 ++end;
             }

@@ -108,7 +108,8 @@ private:
             question.caseSensitive = flag(node.child("usecase"), false);
             // Answers are compared as typed, never shown as formatted text.
             for (pugi::xml_node answer : node.children("answer"))
-                question.answers.push_back({{std::string(trimBlanks(textOf(answer)))}, weightOf(answer, line)});
+                question.answers.push_back(
+                    {{std::string(trimBlanks(textOf(answer)))}, weightOf(answer, line)});
         } else {
             source_.refused.push_back(
                 {line, question.name, "вопросы типа «" + std::string(type) + "» файл теста не хранит"});
@@ -125,6 +126,8 @@ private:
 
 } // namespace
 
-ParsedSource parseMoodleXml(std::string_view document) { return XmlReader(document).read(); }
+ParsedSource parseMoodleXml(std::string_view document) {
+    return XmlReader(document).read();
+}
 
 } // namespace quizloom::exchange

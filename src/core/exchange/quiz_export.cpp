@@ -33,8 +33,8 @@ std::optional<std::string> readHeader(const ProfileFile& file, const std::string
     header.name = file.readString(qz::kHeaderSection, qz::kKeyName, "");
     if (header.name.empty())
         header.name = std::filesystem::path(path).stem().string();
-    header.typeOne = utf8ToLowerCp1251(file.readString(qz::kHeaderSection, qz::kKeyType, qz::kTypeMany)) ==
-                     qz::kTypeOne;
+    header.typeOne =
+        utf8ToLowerCp1251(file.readString(qz::kHeaderSection, qz::kKeyType, qz::kTypeMany)) == qz::kTypeOne;
     const std::string level = file.readString(qz::kHeaderSection, qz::kKeyLevel, "1");
     if (level != "1" && level != "2")
         return "неизвестный уровень теста «" + level + "»";
@@ -146,7 +146,8 @@ void exportQuiz(const std::string& path, Format format, std::vector<ExportQuesti
     if (!questions.empty())
         ++result.quizCount;
     result.questionCount += questions.size();
-    out.insert(out.end(), std::make_move_iterator(questions.begin()), std::make_move_iterator(questions.end()));
+    out.insert(out.end(), std::make_move_iterator(questions.begin()),
+               std::make_move_iterator(questions.end()));
 }
 
 } // namespace

@@ -65,7 +65,8 @@ private:
     }
 
     // The cleaned text, or nothing after refusing the question.
-    std::optional<std::string> clean(const SourceQuestion& question, const SourceText& text, std::string_view what) {
+    std::optional<std::string> clean(const SourceQuestion& question, const SourceText& text,
+                                     std::string_view what) {
         CleanText cleaned = cleanText(text);
         if (cleaned.refusal) {
             refuse(question, std::string(what) + ": " + *cleaned.refusal);
@@ -82,7 +83,8 @@ private:
             if (answer.weight <= 0)
                 continue;
             if (positive && std::abs(*positive - answer.weight) >= kSameWeight)
-                return "разные положительные веса ответов: файл теста отмечает ответ только как верный или неверный";
+                return "разные положительные веса ответов: файл теста отмечает ответ только как верный или "
+                       "неверный";
             positive = answer.weight;
         }
         if (!positive)
@@ -104,8 +106,9 @@ private:
         candidate.record.question = *text;
         if (auto problem = weightProblem(question.answers))
             return refuse(question, std::move(*problem));
-        const bool filled = question.kind == QuestionKind::MultipleChoice ? fillOptions(question, candidate.record)
-                                                                          : fillShortAnswers(question, candidate.record);
+        const bool filled = question.kind == QuestionKind::MultipleChoice
+                                ? fillOptions(question, candidate.record)
+                                : fillShortAnswers(question, candidate.record);
         if (!filled)
             return;
         candidate.markupReduced = reduced_;
@@ -176,7 +179,8 @@ private:
 
     static std::optional<int> variantNumber(std::string_view segment) {
         constexpr std::string_view prefix = "Вариант ";
-        if (!segment.starts_with(prefix) || segment.size() == prefix.size() || segment.size() > prefix.size() + 4)
+        if (!segment.starts_with(prefix) || segment.size() == prefix.size() ||
+            segment.size() > prefix.size() + 4)
             return std::nullopt;
         int number = 0;
         for (char c : segment.substr(prefix.size())) {
@@ -306,7 +310,8 @@ private:
                 result_.notes.push_back(sourceLabel(candidate.source->line, candidate.source->name) +
                                         ": HTML-разметка сведена к тексту");
         for (const Candidate& candidate : candidates_)
-            caseBlind += candidate.source->kind == QuestionKind::ShortAnswer && !candidate.source->caseSensitive;
+            caseBlind +=
+                candidate.source->kind == QuestionKind::ShortAnswer && !candidate.source->caseSensitive;
         if (caseBlind > 0 && !result_.imported.empty())
             result_.notes.push_back("Коротких ответов, которые источник принимал без учёта регистра букв: " +
                                     std::to_string(caseBlind) + "; в файле теста регистр учитывается");
@@ -345,14 +350,15 @@ ImportResult importQuiz(std::string_view document, Format format, std::string_vi
     return Importer(source, inputFileName).run();
 }
 
-std::string refusedLine(const RefusedQuestion& refused) { return refused.where + ": " + refused.reason; }
+std::string refusedLine(const RefusedQuestion& refused) {
+    return refused.where + ": " + refused.reason;
+}
 
 std::vector<std::string> importSummary(const ImportResult& result) {
     std::vector<std::string> lines;
-    lines.push_back("Импортировано вопросов: " + std::to_string(result.imported.size()) +
-                    " (уровень " + std::to_string(result.level) + ", вариантов: " +
-                    std::to_string(result.variants) + ", вопросов в варианте: " +
-                    std::to_string(result.questions) + ")");
+    lines.push_back("Импортировано вопросов: " + std::to_string(result.imported.size()) + " (уровень " +
+                    std::to_string(result.level) + ", вариантов: " + std::to_string(result.variants) +
+                    ", вопросов в варианте: " + std::to_string(result.questions) + ")");
     if (!result.refused.empty()) {
         lines.push_back("Не импортировано (" + std::to_string(result.refused.size()) + "):");
         for (const RefusedQuestion& refused : result.refused)
@@ -393,7 +399,8 @@ void writeImportedQuiz(const std::string& path, const ImportResult& result, std:
     const qz::StoredAnswers answers =
         result.level == 1 ? qz::StoredAnswers::OptionsAndCorrect : qz::StoredAnswers::CorrectOnly;
     for (const ImportedQuestion& question : result.imported)
-        qz::writeQuestionRecord(file, qz::sectionName(question.variant, question.position), question.record, answers);
+        qz::writeQuestionRecord(file, qz::sectionName(question.variant, question.position), question.record,
+                                answers);
     file.release();
 }
 

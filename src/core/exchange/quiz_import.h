@@ -28,10 +28,10 @@ struct ImportResult {
     // The test name to offer: the top category, else the input's file name
     // without its extension.
     std::string suggestedName;
-    std::string type;  // "один вариант ответа" or "много вариантов ответа"
-    int level = 1;     // 1 multiple choice, 2 short answer
+    std::string type; // "один вариант ответа" or "много вариантов ответа"
+    int level = 1;    // 1 multiple choice, 2 short answer
     int variants = 0;
-    int questions = 0; // per variant: that of the largest variant
+    int questions = 0;                      // per variant: that of the largest variant
     std::vector<ImportedQuestion> imported; // in variant, then position order
     std::vector<RefusedQuestion> refused;
     std::vector<std::string> notes;

@@ -62,8 +62,7 @@ std::string sourceLabel(int line, std::string_view name);
 std::string_view requireUtf8(std::string_view document, std::string_view formatTitle);
 // Calls take(line, number) for each line of document, numbered from 1, a
 // CR before its LF removed.
-template <class Take>
-void forEachLine(std::string_view document, Take take) {
+template <class Take> void forEachLine(std::string_view document, Take take) {
     int number = 0;
     for (std::size_t pos = 0; pos <= document.size();) {
         std::size_t end = document.find('\n', pos);

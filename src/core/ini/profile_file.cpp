@@ -65,8 +65,7 @@ struct Section {
     bool modified = false;
 };
 
-std::size_t mixed(std::uint64_t x)
-{
+std::size_t mixed(std::uint64_t x) {
     x ^= x >> 33;
     x *= 0xff51afd7ed558ccdull;
     x ^= x >> 33;
@@ -80,9 +79,7 @@ class IndexTable {
 public:
     // The slot holding an index that `matches`, or the empty slot (0) where
     // one with this hash goes. Slots hold index + 1.
-    template <typename Matches>
-    std::uint32_t& slot(std::size_t hash, Matches matches)
-    {
+    template <typename Matches> std::uint32_t& slot(std::size_t hash, Matches matches) {
         const std::size_t mask = slots_.size() - 1;
         for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
             std::uint32_t& s = slots_[i];
@@ -90,26 +87,20 @@ public:
                 return s;
         }
     }
-    template <typename Matches>
-    std::uint32_t find(std::size_t hash, Matches matches) const
-    {
+    template <typename Matches> std::uint32_t find(std::size_t hash, Matches matches) const {
         const std::uint32_t s = const_cast<IndexTable*>(this)->slot(hash, matches);
         return s == 0 ? kNone : s - 1;
     }
     // Fills an empty slot found by slot(); hashOf(index) gives the hash of
     // any index held, for growing.
-    template <typename HashOf>
-    void fill(std::uint32_t& slot, std::uint32_t index, HashOf hashOf)
-    {
+    template <typename HashOf> void fill(std::uint32_t& slot, std::uint32_t index, HashOf hashOf) {
         slot = index + 1;
         if (++used_ * 2 > slots_.size())
             grow(hashOf);
     }
 
 private:
-    template <typename HashOf>
-    void grow(HashOf hashOf)
-    {
+    template <typename HashOf> void grow(HashOf hashOf) {
         std::vector<std::uint32_t> old(slots_.size() * 2, 0);
         old.swap(slots_);
         const std::size_t mask = slots_.size() - 1;
@@ -127,18 +118,15 @@ private:
     std::size_t used_ = 0;
 };
 
-std::size_t sectionSlotHash(std::uint32_t nameHash)
-{
+std::size_t sectionSlotHash(std::uint32_t nameHash) {
     return mixed(nameHash);
 }
 
-std::size_t entrySlotHash(std::uint32_t section, std::uint32_t keyHash)
-{
+std::size_t entrySlotHash(std::uint32_t section, std::uint32_t keyHash) {
     return mixed((static_cast<std::uint64_t>(section) << 32) | keyHash);
 }
 
-bool hasLineBreak(std::string_view text)
-{
+bool hasLineBreak(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
@@ -147,20 +135,19 @@ bool hasLineBreak(std::string_view text)
 struct ProfileFile::Impl {
     std::string path;
     LoadedFile loaded;
-    std::string_view text; // the file as read; sections and entries point into it
+    std::string_view text;       // the file as read; sections and entries point into it
     std::size_t preambleEnd = 0; // bytes before the first section
     std::vector<Section> sections;
     std::vector<Entry> entries;
-    IndexTable sectionTable; // first section of each name
-    IndexTable entryTable;   // first entry of each key in those sections
+    IndexTable sectionTable;       // first section of each name
+    IndexTable entryTable;         // first entry of each key in those sections
     std::deque<std::string> owned; // texts written; deque keeps their addresses
     std::string target;
     bool writeChecked = false;
     bool dirty = false;
 
     Impl(std::string p, const Name* upToEndOf)
-        : path(std::move(p)), loaded(profile::loadFile(path, upToEndOf)), text(loaded.bytes())
-    {
+        : path(std::move(p)), loaded(profile::loadFile(path, upToEndOf)), text(loaded.bytes()) {
         index();
     }
 
@@ -183,8 +170,7 @@ struct ProfileFile::Impl {
     std::vector<std::string_view> render(std::deque<std::string>& scratch) const;
 };
 
-void ProfileFile::Impl::index()
-{
+void ProfileFile::Impl::index() {
     const char* data = text.data();
     const std::size_t size = text.size();
     std::uint32_t current = kNone; // where entries go: none before the first section or in a repeat
@@ -223,8 +209,7 @@ void ProfileFile::Impl::index()
 
 // Every section is kept for writing the file back; only the first of a
 // name is found by lookups, so the entries of a repeat are not indexed.
-std::uint32_t ProfileFile::Impl::openSection(std::size_t lineStart, std::string_view name)
-{
+std::uint32_t ProfileFile::Impl::openSection(std::size_t lineStart, std::string_view name) {
     const std::uint32_t hash = profile::foldedHash(name);
     const auto index = static_cast<std::uint32_t>(sections.size());
     Section section;
@@ -242,8 +227,7 @@ std::uint32_t ProfileFile::Impl::openSection(std::size_t lineStart, std::string_
     return index;
 }
 
-void ProfileFile::Impl::addEntry(std::uint32_t s, std::string_view key, std::string_view value)
-{
+void ProfileFile::Impl::addEntry(std::uint32_t s, std::string_view key, std::string_view value) {
     const std::uint32_t hash = profile::foldedHash(key);
     Section& section = sections[s];
     const auto matches = [&](std::uint32_t i) {
@@ -270,41 +254,38 @@ void ProfileFile::Impl::addEntry(std::uint32_t s, std::string_view key, std::str
     fillEntrySlot(slot, index);
 }
 
-void ProfileFile::Impl::fillEntrySlot(std::uint32_t& slot, std::uint32_t index)
-{
+void ProfileFile::Impl::fillEntrySlot(std::uint32_t& slot, std::uint32_t index) {
     entryTable.fill(slot, index,
                     [&](std::uint32_t i) { return entrySlotHash(entries[i].section, entries[i].hash); });
 }
 
-void ProfileFile::Impl::tableSection(std::uint32_t s)
-{
+void ProfileFile::Impl::tableSection(std::uint32_t s) {
     Section& section = sections[s];
     if (section.tabled)
         return;
     section.tabled = true;
     for (std::uint32_t i = section.firstEntry; i < section.firstEntry + section.entryCount; ++i) {
-        std::uint32_t& slot = entryTable.slot(entrySlotHash(s, entries[i].hash), [](std::uint32_t) { return false; });
+        std::uint32_t& slot =
+            entryTable.slot(entrySlotHash(s, entries[i].hash), [](std::uint32_t) { return false; });
         fillEntrySlot(slot, i);
     }
 }
 
-std::uint32_t ProfileFile::Impl::findSection(const Name& name) const
-{
+std::uint32_t ProfileFile::Impl::findSection(const Name& name) const {
     return sectionTable.find(sectionSlotHash(name.hash()), [&](std::uint32_t i) {
         return sections[i].hash == name.hash() && profile::equalsFolded(sections[i].name, name.folded());
     });
 }
 
-std::uint32_t& ProfileFile::Impl::entrySlot(std::uint32_t section, std::string_view foldedKey, std::uint32_t hash)
-{
+std::uint32_t& ProfileFile::Impl::entrySlot(std::uint32_t section, std::string_view foldedKey,
+                                            std::uint32_t hash) {
     return entryTable.slot(entrySlotHash(section, hash), [&](std::uint32_t i) {
         const Entry& e = entries[i];
         return e.section == section && e.hash == hash && profile::equalsFolded(e.key, foldedKey);
     });
 }
 
-const Entry* ProfileFile::Impl::find(const Name& sectionName, const Name& key) const
-{
+const Entry* ProfileFile::Impl::find(const Name& sectionName, const Name& key) const {
     const std::uint32_t s = findSection(sectionName);
     if (s == kNone)
         return nullptr;
@@ -323,8 +304,7 @@ const Entry* ProfileFile::Impl::find(const Name& sectionName, const Name& key) c
     return &entries[slot - 1];
 }
 
-void ProfileFile::Impl::ensureWritable()
-{
+void ProfileFile::Impl::ensureWritable() {
     if (writeChecked)
         return;
     // A file that exists but could not be read (or was read only in part)
@@ -335,13 +315,11 @@ void ProfileFile::Impl::ensureWritable()
     writeChecked = true;
 }
 
-std::string_view ProfileFile::Impl::own(std::string line)
-{
+std::string_view ProfileFile::Impl::own(std::string line) {
     return owned.emplace_back(std::move(line));
 }
 
-std::vector<Line>& ProfileFile::Impl::layOut(std::uint32_t s)
-{
+std::vector<Line>& ProfileFile::Impl::layOut(std::uint32_t s) {
     Section& section = sections[s];
     if (section.lines)
         return *section.lines;
@@ -371,8 +349,7 @@ std::vector<Line>& ProfileFile::Impl::layOut(std::uint32_t s)
     return lines;
 }
 
-void ProfileFile::Impl::replaceEntry(Entry& entry, std::string_view value)
-{
+void ProfileFile::Impl::replaceEntry(Entry& entry, std::string_view value) {
     Line& line = (*sections[entry.section].lines)[entry.line];
     std::size_t valueOffset = 0;
     std::string newText = profile::makeEntryLine(line.key, value, valueOffset);
@@ -386,8 +363,7 @@ void ProfileFile::Impl::replaceEntry(Entry& entry, std::string_view value)
     dirty = true;
 }
 
-std::size_t ProfileFile::Impl::insertLine(Section& section, std::string_view key, std::string_view value)
-{
+std::size_t ProfileFile::Impl::insertLine(Section& section, std::string_view key, std::string_view value) {
     std::vector<Line>& lines = *section.lines;
     // Right after the last entry, so comments and blank lines that close the
     // section stay in front of the next one.
@@ -412,8 +388,7 @@ std::size_t ProfileFile::Impl::insertLine(Section& section, std::string_view key
     return at;
 }
 
-std::uint32_t ProfileFile::Impl::appendSection(std::string_view name)
-{
+std::uint32_t ProfileFile::Impl::appendSection(std::string_view name) {
     std::string headerText(1, '[');
     headerText.append(name).append(1, ']');
     const std::string_view header = own(std::move(headerText));
@@ -428,8 +403,7 @@ std::uint32_t ProfileFile::Impl::appendSection(std::string_view name)
     return s;
 }
 
-void ProfileFile::Impl::write(const Name& sectionName, const Name& keyName, std::string_view value)
-{
+void ProfileFile::Impl::write(const Name& sectionName, const Name& keyName, std::string_view value) {
     ensureWritable();
     std::uint32_t s = findSection(sectionName);
     if (s == kNone)
@@ -452,8 +426,7 @@ void ProfileFile::Impl::write(const Name& sectionName, const Name& keyName, std:
     fillEntrySlot(slot, static_cast<std::uint32_t>(entries.size() - 1));
 }
 
-bool ProfileFile::Impl::remove(const Name& sectionName, const Name& keyName)
-{
+bool ProfileFile::Impl::remove(const Name& sectionName, const Name& keyName) {
     const std::uint32_t s = findSection(sectionName);
     if (s == kNone)
         return false;
@@ -487,8 +460,7 @@ bool ProfileFile::Impl::remove(const Name& sectionName, const Name& keyName)
     return true;
 }
 
-std::vector<std::string_view> ProfileFile::Impl::render(std::deque<std::string>& scratch) const
-{
+std::vector<std::string_view> ProfileFile::Impl::render(std::deque<std::string>& scratch) const {
     // Unchanged sections go out as the file's own bytes, adjacent ones in a
     // single piece; only changed sections are put together line by line.
     std::vector<std::string_view> chunks;
@@ -536,13 +508,11 @@ ProfileFile::ProfileFile(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 
 ProfileFile::ProfileFile(ProfileFile&&) noexcept = default;
 
-ProfileFile ProfileFile::openUpToEndOf(std::string path, const profile::Name& section)
-{
+ProfileFile ProfileFile::openUpToEndOf(std::string path, const profile::Name& section) {
     return ProfileFile(std::make_unique<Impl>(std::move(path), &section));
 }
 
-ProfileFile::~ProfileFile()
-{
+ProfileFile::~ProfileFile() {
     try {
         if (impl_)
             release();
@@ -551,13 +521,11 @@ ProfileFile::~ProfileFile()
     }
 }
 
-const std::string& ProfileFile::path() const
-{
+const std::string& ProfileFile::path() const {
     return impl_->path;
 }
 
-ProfileFile::State ProfileFile::state() const
-{
+ProfileFile::State ProfileFile::state() const {
     switch (impl_->loaded.state) {
     case LoadedFile::State::Missing:
         return State::Missing;
@@ -571,13 +539,11 @@ ProfileFile::State ProfileFile::state() const
     return State::Unreadable;
 }
 
-int ProfileFile::readError() const
-{
+int ProfileFile::readError() const {
     return impl_->loaded.state == LoadedFile::State::Unreadable ? impl_->loaded.error : 0;
 }
 
-std::optional<std::string_view> ProfileFile::findBytes(const Name& section, const Name& key) const
-{
+std::optional<std::string_view> ProfileFile::findBytes(const Name& section, const Name& key) const {
     const Entry* entry = impl_->find(section, key);
     if (!entry)
         return std::nullopt;
@@ -585,22 +551,19 @@ std::optional<std::string_view> ProfileFile::findBytes(const Name& section, cons
 }
 
 std::string ProfileFile::readString(std::string_view section, std::string_view key,
-                                    std::string_view defaultValue) const
-{
+                                    std::string_view defaultValue) const {
     const Entry* entry = impl_->find(Name(section), Name(key));
     return entry ? cp1251ToUtf8(entry->value) : std::string(defaultValue);
 }
 
-std::optional<std::string> ProfileFile::findString(std::string_view section, std::string_view key) const
-{
+std::optional<std::string> ProfileFile::findString(std::string_view section, std::string_view key) const {
     const Entry* entry = impl_->find(Name(section), Name(key));
     if (!entry)
         return std::nullopt;
     return cp1251ToUtf8(entry->value);
 }
 
-void ProfileFile::writeString(std::string_view section, std::string_view key, std::string_view value)
-{
+void ProfileFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
     // A NUL is a byte like any other here: the line rules know only CR and LF.
     if (hasLineBreak(section) || hasLineBreak(key) || hasLineBreak(value))
         throw Error("A line break cannot be stored in a profile file");
@@ -613,8 +576,7 @@ void ProfileFile::writeString(std::string_view section, std::string_view key, st
     impl_->write(sectionName, keyName, utf8ToCp1251(value));
 }
 
-bool ProfileFile::readFlag(std::string_view section, std::string_view key, bool defaultValue) const
-{
+bool ProfileFile::readFlag(std::string_view section, std::string_view key, bool defaultValue) const {
     const Entry* entry = impl_->find(Name(section), Name(key));
     if (!entry)
         return defaultValue;
@@ -627,18 +589,15 @@ bool ProfileFile::readFlag(std::string_view section, std::string_view key, bool 
     return number ? *number != 0 : defaultValue;
 }
 
-void ProfileFile::writeFlag(std::string_view section, std::string_view key, bool value)
-{
+void ProfileFile::writeFlag(std::string_view section, std::string_view key, bool value) {
     writeString(section, key, value ? "1" : "0");
 }
 
-bool ProfileFile::removeKey(std::string_view section, std::string_view key)
-{
+bool ProfileFile::removeKey(std::string_view section, std::string_view key) {
     return impl_->remove(Name(section), Name(key));
 }
 
-void ProfileFile::release()
-{
+void ProfileFile::release() {
     if (!impl_->dirty)
         return;
     // One attempt per set of changes: after a failure the destructor must

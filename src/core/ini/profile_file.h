@@ -33,7 +33,7 @@ namespace quizloom {
 class ProfileFile {
 public:
     enum class State {
-        Missing,    // no such file: reads give the defaults
+        Missing, // no such file: reads give the defaults
         Read,
         NotRegular, // a FIFO, a device or a folder: reads as missing
         Unreadable, // exists but cannot be read: reads as missing, writes refused

@@ -30,8 +30,7 @@ public:
 
     // The offset of the line that ends the section, once seen; with atEnd
     // the last line counts as whole.
-    std::optional<std::size_t> scan(std::string_view text, bool atEnd)
-    {
+    std::optional<std::size_t> scan(std::string_view text, bool atEnd) {
         while (next_ < text.size()) {
             const std::size_t contentEnd = findLineBreak(text, next_);
             if (contentEnd == text.size() && !atEnd)
@@ -61,8 +60,7 @@ private:
 
 // Reads to the end of the file (or of the wanted section), growing the
 // buffer as needed; the buffer is left uninitialised, the reads fill it.
-bool readToEnd(int fd, LoadedFile& file, std::size_t wholeFile, const Name* upToEndOf)
-{
+bool readToEnd(int fd, LoadedFile& file, std::size_t wholeFile, const Name* upToEndOf) {
     std::optional<SectionEndScan> scan;
     std::size_t capacity = wholeFile;
     if (upToEndOf) {
@@ -102,15 +100,14 @@ bool readToEnd(int fd, LoadedFile& file, std::size_t wholeFile, const Name* upTo
 
 } // namespace
 
-LoadedFile loadFile(const std::string& path, const Name* upToEndOf)
-{
+LoadedFile loadFile(const std::string& path, const Name* upToEndOf) {
     LoadedFile file;
     // Without blocking: opening a FIFO for reading would wait for a writer.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         file.error = errno;
-        file.state = errno == ENOENT || errno == ENOTDIR ? LoadedFile::State::Missing
-                                                         : LoadedFile::State::Unreadable;
+        file.state =
+            errno == ENOENT || errno == ENOTDIR ? LoadedFile::State::Missing : LoadedFile::State::Unreadable;
         return file;
     }
     struct stat info {};

@@ -6,8 +6,7 @@
 
 namespace quizloom::profile {
 
-std::uint32_t foldedHash(std::string_view bytes)
-{
+std::uint32_t foldedHash(std::string_view bytes) {
     // Folded bytes are packed eight to a word and each word mixed in with
     // one multiplication: every key of every file goes through here.
     const auto& lower = cp1251LowerTable();
@@ -29,8 +28,7 @@ std::uint32_t foldedHash(std::string_view bytes)
     return static_cast<std::uint32_t>(hash);
 }
 
-bool equalsFolded(std::string_view bytes, std::string_view folded)
-{
+bool equalsFolded(std::string_view bytes, std::string_view folded) {
     if (bytes.size() != folded.size())
         return false;
     const auto& lower = cp1251LowerTable();
@@ -41,20 +39,17 @@ bool equalsFolded(std::string_view bytes, std::string_view folded)
     return true;
 }
 
-Name::Name(std::string_view utf8)
-{
+Name::Name(std::string_view utf8) {
     prepare(utf8ToCp1251(utf8));
 }
 
-Name Name::fromBytes(std::string_view cp1251)
-{
+Name Name::fromBytes(std::string_view cp1251) {
     Name name;
     name.prepare(cp1251);
     return name;
 }
 
-void Name::prepare(std::string_view cp1251)
-{
+void Name::prepare(std::string_view cp1251) {
     bytes_ = trimBlanks(cp1251);
     folded_ = cp1251ToLower(bytes_);
     hash_ = foldedHash(bytes_);

@@ -18,22 +18,19 @@ namespace {
 constexpr int kMaxLinkHops = 40;
 constexpr int kMaxTempAttempts = 100;
 
-std::string folderOf(const std::string& path)
-{
+std::string folderOf(const std::string& path) {
     const auto slash = path.rfind('/');
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string baseNameOf(const std::string& path)
-{
+std::string baseNameOf(const std::string& path) {
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-const std::string& hostName()
-{
+const std::string& hostName() {
     static const std::string name = [] {
         char buffer[256] = {};
         if (::gethostname(buffer, sizeof buffer - 1) != 0 || buffer[0] == '\0')
@@ -47,14 +44,12 @@ const std::string& hostName()
 
 // ".<name>.tmp-<host>-": what the temporaries of target begin with on this
 // host; the process id and a counter follow.
-std::string tempPrefix(const std::string& target)
-{
+std::string tempPrefix(const std::string& target) {
     return "." + baseNameOf(target) + ".tmp-" + hostName() + "-";
 }
 
 // The process id of a temporary's name "<prefix><pid>-<n>", or nothing.
-std::optional<pid_t> tempOwner(std::string_view name, std::string_view prefix)
-{
+std::optional<pid_t> tempOwner(std::string_view name, std::string_view prefix) {
     if (!name.starts_with(prefix))
         return std::nullopt;
     name.remove_prefix(prefix.size());
@@ -73,8 +68,7 @@ std::optional<pid_t> tempOwner(std::string_view name, std::string_view prefix)
 // Closes the descriptor and removes the temporary file unless kept.
 class TempFile {
 public:
-    TempFile(const std::string& target, mode_t createMode)
-    {
+    TempFile(const std::string& target, mode_t createMode) {
         const std::string stem =
             folderOf(target) + "/" + tempPrefix(target) + std::to_string(::getpid()) + "-";
         for (int attempt = 0; attempt < kMaxTempAttempts && fd_ < 0; ++attempt) {
@@ -85,8 +79,7 @@ public:
         }
         created_ = fd_ >= 0;
     }
-    ~TempFile()
-    {
+    ~TempFile() {
         close();
         if (created_ && !kept_)
             ::unlink(path_.c_str());
@@ -97,8 +90,7 @@ public:
     bool valid() const { return created_; }
     int fd() const { return fd_; }
     const std::string& path() const { return path_; }
-    bool close()
-    {
+    bool close() {
         if (fd_ < 0)
             return true;
         const bool ok = ::close(fd_) == 0;
@@ -115,8 +107,7 @@ private:
     bool kept_ = false;
 };
 
-bool writeAll(int fd, std::string_view bytes)
-{
+bool writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
         if (written < 0) {
@@ -129,8 +120,7 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
-void syncFolder(const std::string& folder)
-{
+void syncFolder(const std::string& folder) {
     // Makes the rename itself durable; a folder that cannot be opened for
     // this is no reason to report the completed replacement as failed.
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -142,8 +132,7 @@ void syncFolder(const std::string& folder)
 
 } // namespace
 
-std::string replaceTarget(const std::string& path)
-{
+std::string replaceTarget(const std::string& path) {
     std::string current = path;
     for (int hop = 0; hop < kMaxLinkHops; ++hop) {
         struct stat info {};
@@ -159,8 +148,7 @@ std::string replaceTarget(const std::string& path)
     return current;
 }
 
-bool canReplace(const std::string& target)
-{
+bool canReplace(const std::string& target) {
     const std::string folder = folderOf(target);
     struct stat info {};
     if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
@@ -174,8 +162,7 @@ bool canReplace(const std::string& target)
            ::access(target.c_str(), W_OK) == 0;
 }
 
-void removeLeftoverTemporaries(const std::string& target)
-{
+void removeLeftoverTemporaries(const std::string& target) {
     // Only this host's: a process id says nothing about another machine
     // that shares the folder.
     const std::string prefix = tempPrefix(target);
@@ -191,8 +178,7 @@ void removeLeftoverTemporaries(const std::string& target)
     ::closedir(dir);
 }
 
-bool replaceFile(const std::string& target, std::span<const std::string_view> chunks)
-{
+bool replaceFile(const std::string& target, std::span<const std::string_view> chunks) {
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
     TempFile temp(target, exists ? S_IRUSR | S_IWUSR : 0666);

@@ -7,13 +7,11 @@
 namespace quizloom::profile {
 namespace {
 
-bool isQuote(char c)
-{
+bool isQuote(char c) {
     return c == '"' || c == '\'';
 }
 
-std::size_t firstNonBlank(std::string_view line)
-{
+std::size_t firstNonBlank(std::string_view line) {
     std::size_t pos = 0;
     while (pos < line.size() && isBlank(line[pos]))
         ++pos;
@@ -22,13 +20,11 @@ std::size_t firstNonBlank(std::string_view line)
 
 } // namespace
 
-bool enclosedInQuotes(std::string_view text)
-{
+bool enclosedInQuotes(std::string_view text) {
     return text.size() >= 2 && isQuote(text.front()) && text.front() == text.back();
 }
 
-std::string_view trimBlanks(std::string_view text)
-{
+std::string_view trimBlanks(std::string_view text) {
     while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back()))
@@ -36,8 +32,7 @@ std::string_view trimBlanks(std::string_view text)
     return text;
 }
 
-std::size_t findLineBreak(std::string_view text, std::size_t pos)
-{
+std::size_t findLineBreak(std::string_view text, std::size_t pos) {
     // Eight bytes at a time: a byte of the word equal to CR or LF shows as a
     // zero byte after the XOR, found by the usual borrow test. The lowest
     // flagged byte is exact; flags above it may be false, and are not used.
@@ -63,8 +58,7 @@ std::size_t findLineBreak(std::string_view text, std::size_t pos)
     return pos;
 }
 
-std::size_t lineBreakLength(std::string_view text, std::size_t pos)
-{
+std::size_t lineBreakLength(std::string_view text, std::size_t pos) {
     if (pos >= text.size())
         return 0;
     if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n')
@@ -72,14 +66,12 @@ std::size_t lineBreakLength(std::string_view text, std::size_t pos)
     return 1;
 }
 
-std::string_view sectionNameAt(std::string_view line, std::size_t open)
-{
+std::string_view sectionNameAt(std::string_view line, std::size_t open) {
     const std::string_view rest = line.substr(open + 1);
     return trimBlanks(rest.substr(0, rest.find(']')));
 }
 
-LineSyntax classifyLine(std::string_view line)
-{
+LineSyntax classifyLine(std::string_view line) {
     const std::size_t start = firstNonBlank(line);
     if (start == line.size() || line[start] == ';')
         return {};
@@ -94,10 +86,9 @@ LineSyntax classifyLine(std::string_view line)
     return {LineKind::Entry, trimBlanks(line.substr(start, equals - start)), value};
 }
 
-std::string makeEntryLine(std::string_view key, std::string_view value, std::size_t& valueOffset)
-{
-    const bool quote = !value.empty() &&
-                       (isBlank(value.front()) || isBlank(value.back()) || enclosedInQuotes(value));
+std::string makeEntryLine(std::string_view key, std::string_view value, std::size_t& valueOffset) {
+    const bool quote =
+        !value.empty() && (isBlank(value.front()) || isBlank(value.back()) || enclosedInQuotes(value));
     std::string line;
     line.reserve(key.size() + value.size() + 3);
     line.append(key);
@@ -111,15 +102,13 @@ std::string makeEntryLine(std::string_view key, std::string_view value, std::siz
     return line;
 }
 
-bool isStorableKey(std::string_view key)
-{
+bool isStorableKey(std::string_view key) {
     if (key != trimBlanks(key) || key.find('=') != std::string_view::npos)
         return false;
     return key.empty() || (key.front() != '[' && key.front() != ';');
 }
 
-bool isStorableSectionName(std::string_view name)
-{
+bool isStorableSectionName(std::string_view name) {
     return name == trimBlanks(name) && name.find(']') == std::string_view::npos;
 }
 

@@ -14,13 +14,11 @@ namespace quizloom::profile {
 
 inline constexpr std::string_view kNewLineEnd = "\r\n";
 
-inline bool isBlank(char c)
-{
+inline bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-inline bool isLineBreak(char c)
-{
+inline bool isLineBreak(char c) {
     return c == '\r' || c == '\n';
 }
 

@@ -62,8 +62,7 @@ QuestionRecord readQuestionRecord(const ProfileFile& file, const profile::Name& 
     return record;
 }
 
-QuestionRecord readQuestionRecord(const ProfileFile& file, std::string_view section,
-                                  TextEncoding encoding) {
+QuestionRecord readQuestionRecord(const ProfileFile& file, std::string_view section, TextEncoding encoding) {
     return readQuestionRecord(file, profile::Name(section), encoding);
 }
 

@@ -21,8 +21,8 @@ class Name;
 namespace quizloom::quiz {
 
 struct QuestionRecord {
-    std::string question;  // "Вопрос"; empty when missing
-    AnswerTexts options;   // "Вариант №1".."№5"; empty when missing
+    std::string question; // "Вопрос"; empty when missing
+    AnswerTexts options;  // "Вариант №1".."№5"; empty when missing
     // "Правильный ответ №1".."№5"; nothing when the key is missing.
     std::array<std::optional<std::string>, kAnswerCount> correct;
 

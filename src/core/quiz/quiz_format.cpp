@@ -1,6 +1,5 @@
 #include "core/quiz/quiz_format.h"
 
-
 namespace quizloom::quiz {
 
 namespace {
@@ -13,9 +12,13 @@ std::string numberedKey(std::string_view prefix, int i) {
 
 } // namespace
 
-std::string optionKey(int i) { return numberedKey(kOptionKeyPrefix, i); }
+std::string optionKey(int i) {
+    return numberedKey(kOptionKeyPrefix, i);
+}
 
-std::string correctKey(int i) { return numberedKey(kCorrectKeyPrefix, i); }
+std::string correctKey(int i) {
+    return numberedKey(kCorrectKeyPrefix, i);
+}
 
 long long sectionNumber(int variant, int question) {
     return static_cast<long long>(variant) * 100 + question;

@@ -33,8 +33,8 @@ inline constexpr int kMaxQuestionsPerVariant = 99;
 using AnswerTexts = std::array<std::string, kAnswerCount>;
 using AnswerMarks = std::array<bool, kAnswerCount>;
 
-std::string optionKey(int i);  // "Вариант №i", i = 1..5
-std::string correctKey(int i); // "Правильный ответ №i", i = 1..5
+std::string optionKey(int i);                       // "Вариант №i", i = 1..5
+std::string correctKey(int i);                      // "Правильный ответ №i", i = 1..5
 long long sectionNumber(int variant, int question); // variant * 100 + question
 std::string sectionName(int variant, int question); // its decimal text
 

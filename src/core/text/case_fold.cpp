@@ -28,8 +28,7 @@ constexpr std::pair<unsigned char, unsigned char> kOtherLetterPairs[] = {
     {0xBD, 0xBE}, // Ѕ ѕ
 };
 
-constexpr std::array<unsigned char, 256> makeLowerTable()
-{
+constexpr std::array<unsigned char, 256> makeLowerTable() {
     std::array<unsigned char, 256> table{};
     for (int i = 0; i < 256; ++i)
         table[i] = static_cast<unsigned char>(i);
@@ -46,26 +45,22 @@ constexpr std::array<unsigned char, 256> kLower = makeLowerTable();
 
 } // namespace
 
-unsigned char cp1251ToLower(unsigned char byte)
-{
+unsigned char cp1251ToLower(unsigned char byte) {
     return kLower[byte];
 }
 
-const std::array<unsigned char, 256>& cp1251LowerTable()
-{
+const std::array<unsigned char, 256>& cp1251LowerTable() {
     return kLower;
 }
 
-std::string cp1251ToLower(std::string_view bytes)
-{
+std::string cp1251ToLower(std::string_view bytes) {
     std::string out(bytes);
     for (char& c : out)
         c = static_cast<char>(kLower[static_cast<unsigned char>(c)]);
     return out;
 }
 
-bool cp1251EqualNoCase(std::string_view a, std::string_view b)
-{
+bool cp1251EqualNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -75,8 +70,7 @@ bool cp1251EqualNoCase(std::string_view a, std::string_view b)
     return true;
 }
 
-std::string utf8ToLowerCp1251(std::string_view utf8)
-{
+std::string utf8ToLowerCp1251(std::string_view utf8) {
     // Characters outside the code page, and malformed bytes, pass unchanged.
     std::string out;
     out.reserve(utf8.size());

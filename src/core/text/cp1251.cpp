@@ -37,8 +37,7 @@ constexpr std::array<Utf8Form, 3> kUtf8Forms = {{
 
 } // namespace
 
-std::optional<char32_t> nextCodePoint(std::string_view utf8, std::size_t& pos)
-{
+std::optional<char32_t> nextCodePoint(std::string_view utf8, std::size_t& pos) {
     const auto lead = static_cast<unsigned char>(utf8[pos++]);
     if (lead < 0x80)
         return lead;
@@ -62,8 +61,7 @@ std::optional<char32_t> nextCodePoint(std::string_view utf8, std::size_t& pos)
     return std::nullopt;
 }
 
-void appendUtf8(std::string& out, char32_t cp)
-{
+void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -81,8 +79,7 @@ void appendUtf8(std::string& out, char32_t cp)
     }
 }
 
-char32_t cp1251ToCodePoint(unsigned char byte)
-{
+char32_t cp1251ToCodePoint(unsigned char byte) {
     if (byte < 0x80)
         return byte;
     if (byte >= 0xC0)
@@ -90,8 +87,7 @@ char32_t cp1251ToCodePoint(unsigned char byte)
     return kUpperHalf[byte - 0x80];
 }
 
-std::optional<unsigned char> codePointToCp1251(char32_t cp)
-{
+std::optional<unsigned char> codePointToCp1251(char32_t cp) {
     if (cp < 0x80)
         return static_cast<unsigned char>(cp);
     if (cp >= kCyrillicCapitalA && cp <= kCyrillicSmallYa)
@@ -103,8 +99,7 @@ std::optional<unsigned char> codePointToCp1251(char32_t cp)
     return std::nullopt;
 }
 
-std::string cp1251ToUtf8(std::string_view bytes)
-{
+std::string cp1251ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() * 2);
     for (const char c : bytes)
@@ -112,8 +107,7 @@ std::string cp1251ToUtf8(std::string_view bytes)
     return out;
 }
 
-std::string utf8ToCp1251(std::string_view utf8)
-{
+std::string utf8ToCp1251(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
@@ -124,8 +118,7 @@ std::string utf8ToCp1251(std::string_view utf8)
     return out;
 }
 
-bool fitsCp1251(std::string_view utf8)
-{
+bool fitsCp1251(std::string_view utf8) {
     for (std::size_t pos = 0; pos < utf8.size();) {
         const auto cp = nextCodePoint(utf8, pos);
         if (!cp || !codePointToCp1251(*cp))

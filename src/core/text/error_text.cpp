@@ -7,7 +7,8 @@ namespace quizloom {
 std::string errorBoxText(std::string_view message) {
     const std::string bytes = utf8ToCp1251(message);
     std::string text(message);
-    if (!bytes.empty() && static_cast<unsigned char>(bytes.back()) > '.') text += '.';
+    if (!bytes.empty() && static_cast<unsigned char>(bytes.back()) > '.')
+        text += '.';
     return text;
 }
 

@@ -10,13 +10,11 @@ namespace {
 constexpr std::array<std::string_view, 5> kHexPrefixes = {"0x", "0X", "$", "x", "X"};
 constexpr std::size_t kMaxHexDigits = 8;
 
-bool isBlank(char c)
-{
+bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-int hexDigitValue(char c)
-{
+int hexDigitValue(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
     if (c >= 'a' && c <= 'f')
@@ -26,8 +24,7 @@ int hexDigitValue(char c)
     return -1;
 }
 
-std::optional<std::int32_t> parseHex(std::string_view digits)
-{
+std::optional<std::int32_t> parseHex(std::string_view digits) {
     if (digits.empty() || digits.size() > kMaxHexDigits)
         return std::nullopt;
     std::uint32_t pattern = 0;
@@ -40,8 +37,7 @@ std::optional<std::int32_t> parseHex(std::string_view digits)
     return static_cast<std::int32_t>(pattern);
 }
 
-std::optional<std::int32_t> parseDecimal(std::string_view text)
-{
+std::optional<std::int32_t> parseDecimal(std::string_view text) {
     bool negative = false;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
         negative = text.front() == '-';
@@ -64,8 +60,7 @@ std::optional<std::int32_t> parseDecimal(std::string_view text)
 
 } // namespace
 
-std::optional<std::int32_t> tryStrToInt(std::string_view text)
-{
+std::optional<std::int32_t> tryStrToInt(std::string_view text) {
     while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
     for (const std::string_view prefix : kHexPrefixes) {
@@ -75,8 +70,7 @@ std::optional<std::int32_t> tryStrToInt(std::string_view text)
     return parseDecimal(text);
 }
 
-std::int32_t strToInt(std::string_view text)
-{
+std::int32_t strToInt(std::string_view text) {
     if (const auto value = tryStrToInt(text))
         return *value;
     throw Error(formatMessage("'%s' is not a valid integer value", text));

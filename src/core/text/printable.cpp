@@ -2,8 +2,7 @@
 
 namespace quizloom {
 
-std::string printableName(std::string_view utf8)
-{
+std::string printableName(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size(); ++i) {

@@ -23,13 +23,12 @@ constexpr const char* kMailLine = "info@quizloom.example";
 constexpr const char* kAuthorLine = "Автор: группа разработчиков учебного центра тестирования знаний";
 constexpr const char* kVersionLine = "2003–2005 гг., версия 1.2";
 // The licence of the LICENSE file, in six lines.
-constexpr const char* kLegalNotice =
-    "© 2003–2026 Quizloom developers.\n"
-    "Свободная программа по лицензии MIT:\n"
-    "её можно использовать, копировать,\n"
-    "изменять и распространять бесплатно,\n"
-    "сохраняя это уведомление. Программа\n"
-    "поставляется «как есть», без гарантий.";
+constexpr const char* kLegalNotice = "© 2003–2026 Quizloom developers.\n"
+                                     "Свободная программа по лицензии MIT:\n"
+                                     "её можно использовать, копировать,\n"
+                                     "изменять и распространять бесплатно,\n"
+                                     "сохраняя это уведомление. Программа\n"
+                                     "поставляется «как есть», без гарантий.";
 
 QFont formFont(int pointSize = 8) {
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -59,10 +58,10 @@ void lookLikeLink(QLabel* label) {
 // font stands in for the form's.
 int heightForAllText(QTextEdit* box) {
     const int frame = box->frameWidth();
-    const int bar = box->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn
-                        ? box->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr,
-                                                    box->verticalScrollBar())
-                        : 0;
+    const int bar =
+        box->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn
+            ? box->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, box->verticalScrollBar())
+            : 0;
     QTextDocument* text = box->document();
     text->setTextWidth(box->width() - 2 * frame - bar);
     return qCeil(text->size().height()) + 2 * frame;
@@ -78,16 +77,16 @@ QLabel* pictureBox(QWidget* parent, const char* name, QRect geometry, const unsi
     box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     box->setScaledContents(false);
     const QImage image = quizloom::decodeJpeg(jpeg, size);
-    if (!image.isNull()) box->setPixmap(QPixmap::fromImage(image));
+    if (!image.isNull())
+        box->setPixmap(QPixmap::fromImage(image));
     return box;
 }
 
 } // namespace
 
 TAboutBox::TAboutBox(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                         Qt::MSWindowsFixedSizeDialogHint) {
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("О программе"));
     setFont(formFont());
@@ -151,12 +150,14 @@ TAboutBox::TAboutBox(QWidget* owner)
 }
 
 void TAboutBox::FormActivate() {
-    if (QWidget* owner = parentWidget()) ProductName->setText(owner->window()->windowTitle().remove(QStringLiteral("[*]")));
+    if (QWidget* owner = parentWidget())
+        ProductName->setText(owner->window()->windowTitle().remove(QStringLiteral("[*]")));
 }
 
 void TAboutBox::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (QScreen* where = screen()) move(where->availableGeometry().center() - rect().center());
+    if (QScreen* where = screen())
+        move(where->availableGeometry().center() - rect().center());
     // Offscreen and some window managers never activate a dialog; the product
     // line must be right all the same.
     FormActivate();
@@ -164,5 +165,6 @@ void TAboutBox::showEvent(QShowEvent* event) {
 
 void TAboutBox::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
 }

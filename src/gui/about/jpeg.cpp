@@ -23,7 +23,8 @@ struct ErrorManager {
 // libjpeg reports damaged entropy data as warnings and carries on with grey
 // filler; a picture of ours that is damaged is better not shown at all.
 void onMessage(j_common_ptr info, int level) {
-    if (level < 0) failDecode(info);
+    if (level < 0)
+        failDecode(info);
 }
 
 void ignoreOutput(j_common_ptr) {}
@@ -70,7 +71,8 @@ bool decodeInto(const unsigned char* data, std::size_t size, QImage* image) {
 
 QImage decodeJpeg(const unsigned char* data, std::size_t size) {
     QImage image;
-    if (data == nullptr || size == 0 || !decodeInto(data, size, &image)) return QImage();
+    if (data == nullptr || size == 0 || !decodeInto(data, size, &image))
+        return QImage();
     return image;
 }
 

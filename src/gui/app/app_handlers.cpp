@@ -17,13 +17,25 @@ void TFormQuizloom::FormActivate() {
 }
 
 // The question being edited is dropped and nothing is asked.
-void TFormQuizloom::FormClose() { SaveSettings(); }
-void TFormQuizloom::CancelBtnClick() { close(); }
-void TFormQuizloom::N3Click() { close(); }
+void TFormQuizloom::FormClose() {
+    SaveSettings();
+}
+void TFormQuizloom::CancelBtnClick() {
+    close();
+}
+void TFormQuizloom::N3Click() {
+    close();
+}
 
-void TFormQuizloom::LoadSettings() { session_.loadSettings(settingsPath_.toStdString()); }
-void TFormQuizloom::ResolveWorkDir() { session_.resolveWorkDir(QDir::currentPath().toStdString()); }
-void TFormQuizloom::SaveSettings() { session_.saveSettings(settingsPath_.toStdString()); }
+void TFormQuizloom::LoadSettings() {
+    session_.loadSettings(settingsPath_.toStdString());
+}
+void TFormQuizloom::ResolveWorkDir() {
+    session_.resolveWorkDir(QDir::currentPath().toStdString());
+}
+void TFormQuizloom::SaveSettings() {
+    session_.saveSettings(settingsPath_.toStdString());
+}
 
 void TFormQuizloom::MenuChangeDirClick() {
     SwitchView(false);

@@ -24,11 +24,11 @@ public:
     virtual SaveChoice askSaveChanges(QWidget* parent, const QString& caption, const QString& text) = 0;
     // Input dialog with one field of at most 255 characters, "OK" and
     // "Отмена"; nullopt on "Отмена", Escape or the close box.
-    virtual std::optional<QString> inputText(QWidget* parent, const QString& title,
-                                             const QString& prompt, const QString& initial) = 0;
+    virtual std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
+                                             const QString& initial) = 0;
     // File-open dialog; nullopt when cancelled. The path of the chosen file.
-    virtual std::optional<QString> openFile(QWidget* parent, const QString& title,
-                                            const QString& filter, const QString& initialDir) = 0;
+    virtual std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& filter,
+                                            const QString& initialDir) = 0;
     // Shows a modal dialog the program built (the About box); its result.
     virtual int execDialog(QDialog& dialog) = 0;
 };

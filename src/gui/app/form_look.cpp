@@ -27,7 +27,6 @@ constexpr StatusPanelLayout kStatusPanels[] = {
     {"StatusPanel3", "", 0}, // the file of the current test
 };
 
-
 // The form's font when the system has it; else the platform's general
 // font at the form's size, so that the layout stays as designed.
 QFont formFont(const QString& family, int pointSize) {
@@ -47,7 +46,8 @@ int neededWidth(const QWidget& widget) {
     if (auto* label = qobject_cast<const QLabel*>(&widget))
         return label->wordWrap() ? 0 : label->sizeHint().width();
     auto* button = qobject_cast<const QAbstractButton*>(&widget);
-    if (!button || button->text().isEmpty()) return 0;
+    if (!button || button->text().isEmpty())
+        return 0;
     if (button->inherits("QPushButton")) {
         QStyle* style = widget.style();
         const int margin = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, &widget) +
@@ -57,14 +57,18 @@ int neededWidth(const QWidget& widget) {
     return button->sizeHint().width(); // check and radio boxes: indicator, spacing, text
 }
 
-bool isFrame(const QWidget* widget) { return widget->inherits("QFrame") && !qobject_cast<const QLabel*>(widget); }
+bool isFrame(const QWidget* widget) {
+    return widget->inherits("QFrame") && !qobject_cast<const QLabel*>(widget);
+}
 
 // A widened control pushes the controls it now overlaps on its right.
 void makeRoomRightOf(QWidget& widened) {
     QWidget* parent = widened.parentWidget();
-    if (!parent) return;
+    if (!parent)
+        return;
     for (QWidget* sibling : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (sibling == &widened || isFrame(sibling) || sibling->inherits("QGroupBox")) continue;
+        if (sibling == &widened || isFrame(sibling) || sibling->inherits("QGroupBox"))
+            continue;
         if (sibling->x() > widened.x() && sibling->geometry().intersects(widened.geometry()))
             sibling->move(widened.geometry().right() + 1, sibling->y());
     }
@@ -76,10 +80,12 @@ void fitCaptions(QWidget& root, const QLabel* changingLabel) {
     for (QWidget* widget : root.findChildren<QWidget*>()) {
         const int needed = neededWidth(*widget);
         const bool autoSized = qobject_cast<QLabel*>(widget) && widget != changingLabel && needed > 0;
-        if (needed <= widget->width() && !autoSized) continue;
+        if (needed <= widget->width() && !autoSized)
+            continue;
         const bool grows = needed > widget->width();
         widget->resize(needed, widget->height());
-        if (grows) makeRoomRightOf(*widget);
+        if (grows)
+            makeRoomRightOf(*widget);
     }
 }
 

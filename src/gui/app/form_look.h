@@ -6,7 +6,9 @@
 class QLabel;
 class QMainWindow;
 class QStatusBar;
-namespace Ui { class TFormQuizloom; }
+namespace Ui {
+class TFormQuizloom;
+}
 
 namespace quizloom {
 

@@ -35,16 +35,17 @@ struct FieldBinding {
 };
 constexpr FieldBinding kFields[] = {
     {&Form::EditDSubject, Field::Subject, &TFormQuizloom::EditDSubjectChange}, // "Дисциплина"
-    {&Form::EditNumLevel, Field::Level, &TFormQuizloom::EditNumLevelChange},   // "Уровень": 1 options, 2 free answers
-    {&Form::EditMaxVar, Field::MaxVar, &TFormQuizloom::EditMaxVarChange},      // "Всего вариантов"
-    {&Form::EditMaxQue, Field::MaxQue, &TFormQuizloom::EditMaxQueChange},      // "Всего вопросов" per variant
-    {&Form::EditNumVar, Field::NumVar, &TFormQuizloom::EditNumVarChange},      // "Вариант" shown
-    {&Form::EditNumQue, Field::NumQue, &TFormQuizloom::EditNumQueChange},      // "Номер вопроса" shown
-    {&Form::Edit_5, Field::Grade5, &TFormQuizloom::Edit_5Change},              // % of correct answers for a 5
-    {&Form::Edit_4, Field::Grade4, &TFormQuizloom::Edit_4Change},              // ... for a 4
-    {&Form::Edit_3, Field::Grade3, &TFormQuizloom::Edit_3Change},              // ... for a 3
-    {&Form::EditQue, Field::Question, nullptr},                                // the question text
-    {&Form::Edit1, Field::Answer1, nullptr},                                   // answer option №1 (level 2: correct answer)
+    {&Form::EditNumLevel, Field::Level,
+     &TFormQuizloom::EditNumLevelChange}, // "Уровень": 1 options, 2 free answers
+    {&Form::EditMaxVar, Field::MaxVar, &TFormQuizloom::EditMaxVarChange}, // "Всего вариантов"
+    {&Form::EditMaxQue, Field::MaxQue, &TFormQuizloom::EditMaxQueChange}, // "Всего вопросов" per variant
+    {&Form::EditNumVar, Field::NumVar, &TFormQuizloom::EditNumVarChange}, // "Вариант" shown
+    {&Form::EditNumQue, Field::NumQue, &TFormQuizloom::EditNumQueChange}, // "Номер вопроса" shown
+    {&Form::Edit_5, Field::Grade5, &TFormQuizloom::Edit_5Change},         // % of correct answers for a 5
+    {&Form::Edit_4, Field::Grade4, &TFormQuizloom::Edit_4Change},         // ... for a 4
+    {&Form::Edit_3, Field::Grade3, &TFormQuizloom::Edit_3Change},         // ... for a 3
+    {&Form::EditQue, Field::Question, nullptr},                           // the question text
+    {&Form::Edit1, Field::Answer1, nullptr}, // answer option №1 (level 2: correct answer)
     {&Form::Edit2, Field::Answer2, nullptr},
     {&Form::Edit3, Field::Answer3, nullptr},
     {&Form::Edit4, Field::Answer4, nullptr},
@@ -52,7 +53,7 @@ constexpr FieldBinding kFields[] = {
 };
 // CheckBox1..5: the correct-answer marks of options №1..5 (level 1 only).
 constexpr QCheckBox* Form::*kMarks[] = {&Form::CheckBox1, &Form::CheckBox2, &Form::CheckBox3,
-                                         &Form::CheckBox4, &Form::CheckBox5};
+                                        &Form::CheckBox4, &Form::CheckBox5};
 
 template <class Control> struct Wire {
     Control* Form::*control;
@@ -61,7 +62,7 @@ template <class Control> struct Wire {
 
 // Combo boxes react to the user only: typing or picking an entry.
 constexpr Wire<QComboBox> kUserChanges[] = {
-    {&Form::EditType, &TFormQuizloom::EditTypeChange},   // "Тип": one or many correct options
+    {&Form::EditType, &TFormQuizloom::EditTypeChange},     // "Тип": one or many correct options
     {&Form::BoxSubject, &TFormQuizloom::BoxSubjectChange}, // the test picker, by "Название теста"
 };
 
@@ -106,7 +107,9 @@ constexpr OptionBinding kOptions[] = {
     {&Form::NPsiTest, &quizloom::editor::Options::psychoTest},            // questions without answers
 };
 
-QString qs(const std::string& utf8) { return QString::fromStdString(utf8); }
+QString qs(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
 
 // A line edit cuts longer texts at its maximum length; a value read whole
 // must be shown whole, or the next save would write it back shortened.
@@ -124,8 +127,7 @@ void showWhole(QLineEdit* edit, const QString& text) {
 
 TFormQuizloom::TFormQuizloom(QString settingsPath, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::TFormQuizloom>()), dialogs_(dialogs),
-      settingsPath_(std::move(settingsPath)),
-      title_(applicationTitle()) {
+      settingsPath_(std::move(settingsPath)), title_(applicationTitle()) {
     ui->setupUi(this);
     statusPanels_ = quizloom::createStatusPanels(*ui->StatusBar1);
     for (QComboBox* box : {ui->EditType, ui->BoxSubject}) {
@@ -146,7 +148,9 @@ TFormQuizloom::TFormQuizloom(QString settingsPath, Dialogs& dialogs, QWidget* pa
 
 TFormQuizloom::~TFormQuizloom() = default;
 
-QString TFormQuizloom::applicationTitle() { return QStringLiteral("Quizloom"); }
+QString TFormQuizloom::applicationTitle() {
+    return QStringLiteral("Quizloom");
+}
 
 void TFormQuizloom::showError(const char* utf8Message) {
     dialogs_.errorBox(this, title_, QString::fromStdString(quizloom::errorBoxText(utf8Message)));
@@ -160,7 +164,9 @@ std::vector<std::string> TFormQuizloom::testNames() const {
 }
 
 void TFormQuizloom::connectHandlers() {
-    auto guard = [this](Handler handler) { return [this, handler] { guarded([&] { (this->*handler)(); }); }; };
+    auto guard = [this](Handler handler) {
+        return [this, handler] { guarded([&] { (this->*handler)(); }); };
+    };
     for (const FieldBinding& binding : kFields) {
         QLineEdit* edit = ui.get()->*binding.edit;
         if (binding.handler)
@@ -210,7 +216,8 @@ void TFormQuizloom::connectHandlers() {
 bool TFormQuizloom::settleUnsavedEdits() {
     if (!session_.unsavedEdits())
         return true;
-    const QString question = QStringLiteral("Сохранить изменения в вопросе %1?").arg(qs(session_.shownSection()));
+    const QString question =
+        QStringLiteral("Сохранить изменения в вопросе %1?").arg(qs(session_.shownSection()));
     switch (dialogs_.askSaveChanges(this, title_, question)) {
     case SaveChoice::Save:
         session_.saveQuestion(); // a failed save ends the action here
@@ -257,7 +264,8 @@ void TFormQuizloom::render() {
     ui->EditType->lineEdit()->setReadOnly(!edit);
     ui->LabelRigth->setVisible(options);
     ui->LabelRigth->setEnabled(options);
-    ui->GroupVar->setTitle(options ? QStringLiteral("Варианты ответа") : QStringLiteral("Правильные варианты ответа"));
+    ui->GroupVar->setTitle(options ? QStringLiteral("Варианты ответа")
+                                   : QStringLiteral("Правильные варианты ответа"));
     if (!session_.sectionCaption().empty())
         ui->LabelQue->setText(qs(session_.sectionCaption()));
     statusPanels_[2]->setText(qs(session_.statusPath()));

@@ -12,7 +12,9 @@
 #include "gui/app/dialogs.h"
 
 class QLabel;
-namespace Ui { class TFormQuizloom; }
+namespace Ui {
+class TFormQuizloom;
+}
 
 class TFormQuizloom : public QMainWindow {
     Q_OBJECT

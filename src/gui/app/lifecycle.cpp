@@ -11,14 +11,16 @@
 #include "ui_form_quizloom.h"
 
 void TFormQuizloom::activateOnce() {
-    if (activated_) return;
+    if (activated_)
+        return;
     activated_ = true;
     guarded([this] { FormActivate(); });
 }
 
 void TFormQuizloom::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (shown_) return;
+    if (shown_)
+        return;
     shown_ = true;
     if (QScreen* screen = this->screen()) {
         QRect frame = frameGeometry();
@@ -32,7 +34,8 @@ void TFormQuizloom::showEvent(QShowEvent* event) {
 
 void TFormQuizloom::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) activateOnce();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        activateOnce();
 }
 
 void TFormQuizloom::closeEvent(QCloseEvent* event) {
@@ -58,20 +61,24 @@ bool TFormQuizloom::handleDialogKey(QWidget* target, int key) {
     if (key == Qt::Key_Escape) {
         // Only the editor view has the button row, so only there does
         // Escape close the window.
-        if (!ui->CancelBtn->isVisible() || !ui->CancelBtn->isEnabled()) return false;
+        if (!ui->CancelBtn->isVisible() || !ui->CancelBtn->isEnabled())
+            return false;
         ui->CancelBtn->click();
         return true;
     }
-    if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
     if (auto* button = qobject_cast<QPushButton*>(target)) {
         button->click();
         return true;
     }
     // The report box takes line breaks as text.
-    if (target == ui->Memo1 || ui->Memo1->isAncestorOf(target)) return false;
+    if (target == ui->Memo1 || ui->Memo1->isAncestorOf(target))
+        return false;
     // Swallowed also when saving is not possible, so that no control (an
     // editable combo box above all) acts on Enter itself.
-    if (ui->BtnSave->isVisible() && ui->BtnSave->isEnabled()) ui->BtnSave->click();
+    if (ui->BtnSave->isVisible() && ui->BtnSave->isEnabled())
+        ui->BtnSave->click();
     return true;
 }
 
@@ -80,7 +87,8 @@ bool TFormQuizloom::eventFilter(QObject* watched, QEvent* event) {
         auto* target = static_cast<QWidget*>(watched);
         // Menus keep their own keys (Escape closes an open menu).
         const bool inWindow = target->window() == this && !qobject_cast<QMenuBar*>(target);
-        if (inWindow && handleDialogKey(target, static_cast<QKeyEvent*>(event)->key())) return true;
+        if (inWindow && handleDialogKey(target, static_cast<QKeyEvent*>(event)->key()))
+            return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }

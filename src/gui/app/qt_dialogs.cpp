@@ -57,8 +57,8 @@ SaveChoice QtDialogs::askSaveChanges(QWidget* parent, const QString& caption, co
     return box.clickedButton() == discard ? SaveChoice::Discard : SaveChoice::Cancel;
 }
 
-std::optional<QString> QtDialogs::inputText(QWidget* parent, const QString& title,
-                                            const QString& prompt, const QString& initial) {
+std::optional<QString> QtDialogs::inputText(QWidget* parent, const QString& title, const QString& prompt,
+                                            const QString& initial) {
     QInputDialog dialog(parent);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(title);
@@ -70,12 +70,13 @@ std::optional<QString> QtDialogs::inputText(QWidget* parent, const QString& titl
         quizloom::installCp1251Validator(field);
     }
     dialog.setTextValue(initial);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
     return dialog.textValue();
 }
 
-std::optional<QString> QtDialogs::openFile(QWidget* parent, const QString& title,
-                                           const QString& filter, const QString& initialDir) {
+std::optional<QString> QtDialogs::openFile(QWidget* parent, const QString& title, const QString& filter,
+                                           const QString& initialDir) {
     QFileDialog dialog(parent, title, initialDir, filter);
     // The same dialog on every desktop, so that a name that does not
     // exist can be typed everywhere.
@@ -83,8 +84,11 @@ std::optional<QString> QtDialogs::openFile(QWidget* parent, const QString& title
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setSizeGripEnabled(true);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }
 
-int QtDialogs::execDialog(QDialog& dialog) { return dialog.exec(); }
+int QtDialogs::execDialog(QDialog& dialog) {
+    return dialog.exec();
+}

@@ -31,8 +31,8 @@ void maximizeWindow(QWidget& window) {
 }
 
 void restoreWindow(QWidget& window) {
-    window.setWindowState(window.windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized |
-                                                   Qt::WindowFullScreen));
+    window.setWindowState(window.windowState() &
+                          ~(Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
     const QVariant place = window.property(kPlaceBeforeMaximize);
     if (place.isValid()) {
         window.setProperty(kPlaceBeforeMaximize, QVariant());

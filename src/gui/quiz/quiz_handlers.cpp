@@ -38,7 +38,9 @@ void TFormQuizloom::SaveQuestion() {
     render();
 }
 
-void TFormQuizloom::BtnSaveClick() { SaveQuestion(); }
+void TFormQuizloom::BtnSaveClick() {
+    SaveQuestion();
+}
 
 void TFormQuizloom::MenuSaveClick() {
     SwitchView(false);
@@ -47,12 +49,14 @@ void TFormQuizloom::MenuSaveClick() {
 
 void TFormQuizloom::NewTestClick() {
     SwitchView(false);
-    const auto name = askRemembered(dialogs_, this, QStringLiteral("Название теста:"), session_.rememberedQuizName());
+    const auto name =
+        askRemembered(dialogs_, this, QStringLiteral("Название теста:"), session_.rememberedQuizName());
     if (!name)
         return;
     if (!acceptableQuizName(*name))
         return dialogs_.messageBox(this, title_, QStringLiteral("Ошибка ввода названия теста!"));
-    const auto fileName = askRemembered(dialogs_, this, QStringLiteral("Имя файла:"), session_.rememberedFileName());
+    const auto fileName =
+        askRemembered(dialogs_, this, QStringLiteral("Имя файла:"), session_.rememberedFileName());
     if (!fileName)
         return;
     if (fileName->isEmpty())
@@ -60,7 +64,8 @@ void TFormQuizloom::NewTestClick() {
     const std::string path = session_.prepareNewQuizPath(fileName->toStdString());
     const bool replacing = quizloom::newquiz::fileExistsAt(path);
     if (replacing &&
-        !dialogs_.confirm(this, kConfirmCaption, QStringLiteral("Переписать файл %1?").arg(QString::fromStdString(path))))
+        !dialogs_.confirm(this, kConfirmCaption,
+                          QStringLiteral("Переписать файл %1?").arg(QString::fromStdString(path))))
         return;
     if (!settleUnsavedEdits())
         return;

@@ -42,14 +42,13 @@ std::vector<std::string> inOrder(const std::vector<std::string>& names,
 } // namespace
 
 TEST_F(TestListTest, FilesAreListedByNameWithoutRegardToCaseThenByBytes) {
-    for (const char* file : {"b.ini", "a.ini", "B2.INI", "A.ini", "Яблоко.ini", "ёж.ini", "Ёлка.ini",
-                             "Ж.ini", "ж.ini", "Ω.ini", "ά.ini", "Éclair.ini", "eclair.ini"})
+    for (const char* file : {"b.ini", "a.ini", "B2.INI", "A.ini", "Яблоко.ini", "ёж.ini", "Ёлка.ini", "Ж.ini",
+                             "ж.ini", "Ω.ini", "ά.ini", "Éclair.ini", "eclair.ini"})
         addTest(file, file);
     // Lower-cased code point order: Latin, Latin-1, Greek, Cyrillic (ё after я).
-    EXPECT_EQ(listedFiles(),
-              (std::vector<std::string>{"A.ini", "a.ini", "b.ini", "B2.INI", "eclair.ini", "Éclair.ini",
-                                        "ά.ini", "Ω.ini", "Ж.ini", "ж.ini", "Яблоко.ini", "ёж.ini",
-                                        "Ёлка.ini"}));
+    EXPECT_EQ(listedFiles(), (std::vector<std::string>{"A.ini", "a.ini", "b.ini", "B2.INI", "eclair.ini",
+                                                       "Éclair.ini", "ά.ini", "Ω.ini", "Ж.ini", "ж.ini",
+                                                       "Яблоко.ini", "ёж.ini", "Ёлка.ini"}));
     const auto tests = quizloom::scanQuizFolder(workDir());
     EXPECT_EQ(tests.front().path, workDir() + "A.ini");
     EXPECT_EQ(tests.front().name, "A.ini");
@@ -73,7 +72,10 @@ TEST_F(TestListTest, FilesWithoutATestNameAreLeftOut) {
     addTest("a.ini", "Алгебра");
     addTest("error.ini", "Error");
     // A settings file in the folder: section "Тест" but no test name.
-    IniDoc().set("Тест", "Рабочий каталог", "C:\\Тесты\\").set("Опции", "Psi", "0").write(dir.file("Квизлум.INI"));
+    IniDoc()
+        .set("Тест", "Рабочий каталог", "C:\\Тесты\\")
+        .set("Опции", "Psi", "0")
+        .write(dir.file("Квизлум.INI"));
     writeFileBytes(dir.file("empty.ini"), "");
     writeFileBytes(dir.file("garbage.ini"), std::string("\0\xFF\r\n=\r\n[", 7));
     addTest("lower.ini", "error"); // only the exact text "Error" means missing
@@ -119,16 +121,17 @@ TEST_F(TestListTest, MissingOrUnreadableFolderGivesNoList) {
 }
 
 TEST(SubjectOrder, SortsWithoutCaseAndWithYoAsYeKeepingListOrderForTies) {
-    const std::vector<std::string> names = {"Физика", "ёлка", "Алгебра", "ежи", "Елка", "алгебра",
-                                            "Ёжики", "", "Zoo", "apple"};
+    const std::vector<std::string> names = {"Физика",  "ёлка",  "Алгебра", "ежи", "Елка",
+                                            "алгебра", "Ёжики", "",        "Zoo", "apple"};
     const auto sorted = inOrder(names, quizloom::subjectDisplayOrder(names));
-    EXPECT_EQ(sorted, (std::vector<std::string>{"", "apple", "Zoo", "Алгебра", "алгебра", "ежи",
-                                                "Ёжики", "ёлка", "Елка", "Физика"}));
+    EXPECT_EQ(sorted, (std::vector<std::string>{"", "apple", "Zoo", "Алгебра", "алгебра", "ежи", "Ёжики",
+                                                "ёлка", "Елка", "Физика"}));
 }
 
 TEST(UnicodeLower, CoversTheScriptsOfTestNames) {
-    EXPECT_EQ(quizloom::utf8ToLowerUnicode("ABC Ёж ЀЏ ÀÞ ĀŸŽ ΆΩ ӁԮ"), "abc ёж ѐџ àþ āÿž άω ӂԯ");
+    EXPECT_EQ(quizloom::utf8ToLowerUnicode("ABC Ёж ЀЏ ÀÞ ĀŸŽ ΆΩ ӁԮ"),
+              "abc ёж ѐџ àþ āÿž άω ӂԯ");
     EXPECT_EQ(quizloom::utf8ToLowerUnicode("ß ǅ 中"), "ß ǅ 中"); // outside the table: kept
-    const std::string broken("A\xFF\xE3\x81Z\xC3", 6);            // not UTF-8: bytes kept
+    const std::string broken("A\xFF\xE3\x81Z\xC3", 6);           // not UTF-8: bytes kept
     EXPECT_EQ(quizloom::utf8ToLowerUnicode(broken), std::string("a\xFF\xE3\x81z\xC3", 6));
 }

@@ -7,15 +7,15 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "support/temp_dir.h"
 #include "core/text/cp1251.h"
 #include "core/text/error.h"
+#include "support/temp_dir.h"
 
 namespace quizloom {
 namespace {
 
-using testing::TempDir;
 using testing::readFileBytes;
+using testing::TempDir;
 using testing::writeFileBytes;
 
 TEST(SettingsPath, ReplacesTheExtensionOfTheFileNameOnly) {
@@ -109,7 +109,8 @@ TEST_F(SettingsFile, ADirectoryTheFileCannotHoldIsStoredWithQuestionMarks) {
     ProgramSettings s;
     s.workDir = "/data/日本/";
     saveSettings(path, s);
-    EXPECT_EQ(loadSettings(path).workDir, "/data/?" "?/");
+    EXPECT_EQ(loadSettings(path).workDir, "/data/?"
+                                          "?/");
     // Line breaks in a folder name would otherwise fail the whole save.
     s.workDir = std::string("/data/a\nb\rc\0d/", 14);
     s.flags = {true, true, true, true};

@@ -70,9 +70,9 @@ TEST_F(CheckRunTest, AnyNumberOfWorkersGivesTheOneWorkerResult) {
             const RunResult one = run({.printOnlyDamaged = onlyDamaged, .stopAtFirstDamaged = simple});
             for (const unsigned workers : {0u, 2u, 3u, 16u}) {
                 SCOPED_TRACE(::testing::Message() << workers << " workers, simple " << simple);
-                expectSameRun(run({.printOnlyDamaged = onlyDamaged, .stopAtFirstDamaged = simple,
-                                   .workers = workers}),
-                              one);
+                expectSameRun(
+                    run({.printOnlyDamaged = onlyDamaged, .stopAtFirstDamaged = simple, .workers = workers}),
+                    one);
             }
         }
     }
@@ -99,7 +99,8 @@ TEST_F(CheckRunTest, ProgressComesInOrderOnTheCallingThreadAndCanStop) {
         SCOPED_TRACE(workers);
         std::vector<std::size_t> seen;
         const std::thread::id caller = std::this_thread::get_id();
-        const RunResult stopped = run({.printOnlyDamaged = false, .workers = workers,
+        const RunResult stopped = run({.printOnlyDamaged = false,
+                                       .workers = workers,
                                        .progress = [&](std::size_t checked, std::size_t total) {
                                            EXPECT_EQ(std::this_thread::get_id(), caller);
                                            EXPECT_EQ(total, 12u);
@@ -114,8 +115,8 @@ TEST_F(CheckRunTest, ProgressComesInOrderOnTheCallingThreadAndCanStop) {
         const std::size_t perFile = 5; // every section here is five lines
         // Plus the header line of test 3 and the two lines of the faulty question of test 5.
         ASSERT_EQ(stopped.sectionLines.size(), 6 * perFile + 1 + 2);
-        EXPECT_TRUE(std::equal(stopped.sectionLines.begin(), stopped.sectionLines.end(),
-                               whole.sectionLines.begin()));
+        EXPECT_TRUE(
+            std::equal(stopped.sectionLines.begin(), stopped.sectionLines.end(), whole.sectionLines.begin()));
     }
     // A stop asked for after the last file is no stop.
     const RunResult last = run({.progress = [](std::size_t, std::size_t) { return false; }});

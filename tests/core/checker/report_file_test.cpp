@@ -1,12 +1,12 @@
 #include "core/checker/report_file.h"
 
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <gtest/gtest.h>
 
-#include "support/temp_dir.h"
 #include "core/text/error.h"
+#include "support/temp_dir.h"
 
 namespace quizloom::check {
 namespace {
@@ -16,8 +16,8 @@ using quizloom::testing::TempDir;
 using quizloom::testing::writeFileBytes;
 
 std::size_t entriesIn(const std::string& folder) {
-    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder),
-                                                  std::filesystem::directory_iterator()));
+    return static_cast<std::size_t>(
+        std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()));
 }
 
 TEST(ReportFile, ReplacesAnEarlierReportWithCodePageLinesEndingInCrLf) {

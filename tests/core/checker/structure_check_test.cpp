@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/text/cp1251.h"
 #include "support/ini_doc.h"
 #include "support/temp_dir.h"
-#include "core/text/cp1251.h"
 
 using namespace quizloom::check;
 using quizloom::testing::IniDoc;
@@ -135,7 +135,8 @@ TEST_F(StructureCheckTest, LevelMustBeExactlyOneOrTwo) {
     const struct {
         std::optional<std::string> value;
         std::optional<std::string> line;
-    } cases[] = {{"1", std::nullopt}, {"01", badLevel}, {"3", badLevel}, {"", noLevel}, {std::nullopt, noLevel}};
+    } cases[] = {
+        {"1", std::nullopt}, {"01", badLevel}, {"3", badLevel}, {"", noLevel}, {std::nullopt, noLevel}};
     for (const auto& c : cases) {
         IniDoc doc = passingTest();
         if (c.value)
@@ -199,7 +200,8 @@ TEST_F(StructureCheckTest, CountsThatDoNotConvertStopTheCheckWithoutSeparator) {
         SCOPED_TRACE(c.key);
         // Values are written raw: the reader trims blanks, so "5 " must be quoted to keep its blank.
         IniDoc doc = passingTest();
-        doc.set(kHeader, c.key, std::string(c.value).ends_with(' ') ? "\"" + std::string(c.value) + "\"" : c.value);
+        doc.set(kHeader, c.key,
+                std::string(c.value).ends_with(' ') ? "\"" + std::string(c.value) + "\"" : c.value);
         const FileCheck result = check(doc);
         EXPECT_FALSE(result.passed);
         Lines expected{heading(), "Название теста - \"Проба\""};
@@ -225,14 +227,18 @@ TEST_F(StructureCheckTest, GradesMustRiseFromOneToHundred) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.g3) + "/" + c.g4 + "/" + c.g5);
-        const FileCheck result = check(
-            passingTest().set(kHeader, "Оценка 3", c.g3).set(kHeader, "Оценка 4", c.g4).set(kHeader, "Оценка 5", c.g5));
+        const FileCheck result = check(passingTest()
+                                           .set(kHeader, "Оценка 3", c.g3)
+                                           .set(kHeader, "Оценка 4", c.g4)
+                                           .set(kHeader, "Оценка 5", c.g5));
         EXPECT_EQ(result.passed, c.passes);
         EXPECT_EQ(result.lines.size(), c.passes ? 5u : 6u);
     }
     // The line quotes the texts as read, grade 3 first.
-    const FileCheck result = check(
-        passingTest().set(kHeader, "Оценка 3", "90").set(kHeader, "Оценка 4", "$55").set(kHeader, "Оценка 5", "95"));
+    const FileCheck result = check(passingTest()
+                                       .set(kHeader, "Оценка 3", "90")
+                                       .set(kHeader, "Оценка 4", "$55")
+                                       .set(kHeader, "Оценка 5", "95"));
     EXPECT_EQ(result.lines, withHeaderLines({"Название теста - \"Проба\"",
                                              "Неправильно указаны уровни оценок теста: сейчас оценка 3-90%, "
                                              "оценка 4-$55%, оценка 5-95%..."}));
@@ -249,43 +255,56 @@ TEST_F(StructureCheckTest, QuestionRules) {
         Lines lines;
         int errors;
     } cases[] = {
-        {"missing section", [](IniDoc& d) { d.removeSection("101"); },
-         {"Не заполнен вопрос " + position(1, 1)}, 1},
+        {"missing section",
+         [](IniDoc& d) { d.removeSection("101"); },
+         {"Не заполнен вопрос " + position(1, 1)},
+         1},
         {"only correct answers, no text, no options",
          [](IniDoc& d) {
              for (int i = 1; i <= 5; ++i)
                  d.remove("101", "Вариант №" + std::to_string(i));
              d.remove("101", "Вопрос");
          },
-         {"Не заполнен вопрос " + position(1, 1)}, 1},
-        {"no question text", [](IniDoc& d) { d.remove("101", "Вопрос"); },
-         {"Нет вопроса " + position(1, 1)}, 1},
-        {"no correct answer key", [](IniDoc& d) { d.remove("101", "Правильный ответ №1"); },
-         {onQuestion, kNoCorrect}, 1},
+         {"Не заполнен вопрос " + position(1, 1)},
+         1},
+        {"no question text",
+         [](IniDoc& d) { d.remove("101", "Вопрос"); },
+         {"Нет вопроса " + position(1, 1)},
+         1},
+        {"no correct answer key",
+         [](IniDoc& d) { d.remove("101", "Правильный ответ №1"); },
+         {onQuestion, kNoCorrect},
+         1},
         {"four options, no matching answer",
          [](IniDoc& d) { d.set("101", "Вариант №5", "").set("101", "Правильный ответ №1", "42"); },
-         {onQuestion, notFive(4), onQuestion, kNoCorrect}, 2},
+         {onQuestion, notFive(4), onQuestion, kNoCorrect},
+         2},
         {"answer differs in letter case",
          [](IniDoc& d) { d.set("101", "Вариант №3", "Да").set("101", "Правильный ответ №1", "да"); },
-         {onQuestion, kNoCorrect}, 1},
+         {onQuestion, kNoCorrect},
+         1},
         {"only the first C answers count",
          [](IniDoc& d) { d.remove("101", "Правильный ответ №1").set("101", "Правильный ответ №2", "4"); },
-         {onQuestion, kNoCorrect}, 1},
+         {onQuestion, kNoCorrect},
+         1},
         {"an empty first answer matches an empty option",
          [](IniDoc& d) {
              d.remove("101", "Правильный ответ №1").set("101", "Правильный ответ №2", "nothing");
              d.remove("101", "Вариант №2");
          },
-         {onQuestion, notFive(4)}, 1},
-        {"a later answer matches", [](IniDoc& d) {
-             d.set("101", "Правильный ответ №1", "x").set("101", "Правильный ответ №2", "6");
-         }, {}, 0},
+         {onQuestion, notFive(4)},
+         1},
+        {"a later answer matches",
+         [](IniDoc& d) { d.set("101", "Правильный ответ №1", "x").set("101", "Правильный ответ №2", "6"); },
+         {},
+         0},
         {"level 2 storage: answers, no options",
          [](IniDoc& d) {
              for (int i = 1; i <= 5; ++i)
                  d.remove("101", "Вариант №" + std::to_string(i));
          },
-         {onQuestion, notFive(0), onQuestion, kNoCorrect}, 2},
+         {onQuestion, notFive(0), onQuestion, kNoCorrect},
+         2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -303,16 +322,18 @@ TEST_F(StructureCheckTest, QuestionsAreCheckedVariantByVariantAndTheFirstErrorIs
     doc.removeSection("203").removeSection("202").remove("103", "Вопрос");
     doc.set(kHeader, "Уровень", "1");
     const FileCheck result = check(doc);
-    EXPECT_EQ(result.lines, withQuestionLines({"Нет вопроса " + position(3, 1),
-                                               "Не заполнен вопрос " + position(2, 2),
-                                               "Не заполнен вопрос " + position(3, 2)},
-                                              3));
+    EXPECT_EQ(result.lines,
+              withQuestionLines({"Нет вопроса " + position(3, 1), "Не заполнен вопрос " + position(2, 2),
+                                 "Не заполнен вопрос " + position(3, 2)},
+                                3));
     EXPECT_EQ(result.firstError, (QuestionPosition{1, 3}));
 }
 
 TEST_F(StructureCheckTest, ErrorCapIsTestedOnlyBetweenVariants) {
     IniDoc doc = passingTest();
-    doc.removeSection("101").set(kHeader, "Количество вариантов", "25").set(kHeader, "Количество вопросов", "99");
+    doc.removeSection("101")
+        .set(kHeader, "Количество вариантов", "25")
+        .set(kHeader, "Количество вопросов", "99");
     const FileCheck result = check(doc);
     ASSERT_EQ(result.lines.size(), 3u + 198u + 2u);
     EXPECT_EQ(result.lines[3], "Не заполнен вопрос " + position(1, 1));
@@ -381,8 +402,9 @@ TEST(CheckReportLayout, SummaryLinesAndReportFileBytes) {
               (Lines{"", kSep, "Проверено 0 файл(ов) с тестами, найдено ошибок структур: 0", kSep}));
     EXPECT_EQ(reportTopLines(oneQuizSummary(1)),
               (Lines{"", kSep, "Проверен один файл с тестами, найдено ошибок структур: 1", kSep}));
-    EXPECT_EQ(screenOnlyLines(),
-              (Lines{"Результаты проверки файлов записаны в файл \"Результаты проверки тестов.txt\"", kSep, ""}));
+    EXPECT_EQ(
+        screenOnlyLines(),
+        (Lines{"Результаты проверки файлов записаны в файл \"Результаты проверки тестов.txt\"", kSep, ""}));
     EXPECT_EQ(reportFileBytes({"", "Пройдена успешно...", kSep}),
               "\r\n" + quizloom::utf8ToCp1251("Пройдена успешно...") + "\r\n" + kSep + "\r\n");
 }

@@ -50,7 +50,8 @@ TEST_F(SessionTest, HeaderFieldsCorrectThemselvesAndPositionsFollowTheirBounds) 
     session.setText(Field::NumQue, "9");
     EXPECT_EQ(session.text(Field::NumQue), "3") << "held to the maximum field";
     session.setText(Field::MaxQue, "2");
-    EXPECT_EQ(session.text(Field::NumQue), "3") << "a lowered bound corrects the position only when it changes";
+    EXPECT_EQ(session.text(Field::NumQue), "3")
+        << "a lowered bound corrects the position only when it changes";
     session.setText(Field::Type, "нечто");
     EXPECT_EQ(session.text(Field::Type), "нечто") << "a type set by the program runs no rule";
     session.enterType("нечто");
@@ -96,7 +97,8 @@ TEST_F(SessionTest, NavigationSavesAndStopsAtItsBounds) {
     session.setText(Field::Question, "первый");
     session.stepQuestion(-1);
     EXPECT_EQ(session.text(Field::NumQue), "1");
-    EXPECT_NE(readFileBytes(folder() + "a.ini").find("\xEF\xE5\xF0\xE2\xFB\xE9"), std::string::npos) << "saved";
+    EXPECT_NE(readFileBytes(folder() + "a.ini").find("\xEF\xE5\xF0\xE2\xFB\xE9"), std::string::npos)
+        << "saved";
     session.stepQuestion(+1);
     session.stepQuestion(+1);
     session.stepQuestion(+1);

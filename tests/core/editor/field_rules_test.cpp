@@ -80,8 +80,8 @@ const std::vector<Case> kCases{
 
 TEST(HeaderRules, CorrectsAsTheFieldTableSays) {
     for (const Case& c : kCases) {
-        SCOPED_TRACE("field " + std::to_string(static_cast<int>(c.field)) + " text '" + c.text +
-                     "' bound '" + c.bound + "'");
+        SCOPED_TRACE("field " + std::to_string(static_cast<int>(c.field)) + " text '" + c.text + "' bound '" +
+                     c.bound + "'");
         EXPECT_EQ(correctedFieldText(c.field, c.text, c.bound), c.result);
     }
 }

@@ -9,8 +9,8 @@
 
 namespace ex = quizloom::exchange;
 using quizloom::testing::IniDoc;
-using quizloom::testing::TempDir;
 using quizloom::testing::readFileBytes;
+using quizloom::testing::TempDir;
 
 namespace {
 
@@ -105,12 +105,11 @@ TEST(Export, GiftEscapesItsSyntaxAndDoublesSlashesInCategories) {
     IniDoc doc = quizDoc("Физика/Химия", "один вариант ответа", "1", 2);
     setQuestion(doc, "101", "a~b=c#d{e}f:g\\h", {"=1", "[html]2", "%50%3"}, {"=1"});
     setQuestion(doc, "102", "Два верных", {"x", "y", "z"}, {"x", "y"});
-    EXPECT_EQ(exportDoc(doc, ex::Format::Gift).text,
-              "$CATEGORY: Физика//Химия/Вариант 1\n\n"
-              "::101::[plain]a\\~b\\=c\\#d\\{e\\}f\\:g\\\\h{\n"
-              "\t=\\=1\n\t~[plain][html]2\n\t~[plain]%50%3\n}\n\n"
-              "::102::[plain]Два верных{\n"
-              "\t~%50%x\n\t~%50%y\n\t~%-100%z\n}\n\n");
+    EXPECT_EQ(exportDoc(doc, ex::Format::Gift).text, "$CATEGORY: Физика//Химия/Вариант 1\n\n"
+                                                     "::101::[plain]a\\~b\\=c\\#d\\{e\\}f\\:g\\\\h{\n"
+                                                     "\t=\\=1\n\t~[plain][html]2\n\t~[plain]%50%3\n}\n\n"
+                                                     "::102::[plain]Два верных{\n"
+                                                     "\t~%50%x\n\t~%50%y\n\t~%-100%z\n}\n\n");
 }
 
 TEST(Export, ShortAnswersKeepLetterCaseAndWriteTheStarLiterally) {
@@ -159,7 +158,8 @@ TEST(Export, AikenHoldsOnlyOneCorrectOptionAndAnUnambiguousText) {
 // The sample bank exported whole, byte for byte, in each format.
 TEST(ExportGolden, SampleBankInEveryFormat) {
     std::vector<std::string> paths;
-    for (const quizloom::QuizEntry& entry : quizloom::scanQuizFolder(QUIZLOOM_TEST_DATA "/../../examples/Тесты/"))
+    for (const quizloom::QuizEntry& entry :
+         quizloom::scanQuizFolder(QUIZLOOM_TEST_DATA "/../../examples/Тесты/"))
         paths.push_back(entry.path);
     ASSERT_EQ(paths.size(), 4u);
     const std::pair<ex::Format, std::string> goldens[] = {
@@ -170,6 +170,7 @@ TEST(ExportGolden, SampleBankInEveryFormat) {
     for (const auto& [format, golden] : goldens) {
         const ex::ExportResult result = ex::exportQuizzes(paths, format);
         EXPECT_EQ(result.text, readFileBytes(QUIZLOOM_TEST_DATA "/exchange/" + golden)) << golden;
-        EXPECT_EQ(ex::leftOutLine(result.leftOut.back()), "«Физиология (с ошибками)», вопрос 202: пустой вопрос");
+        EXPECT_EQ(ex::leftOutLine(result.leftOut.back()),
+                  "«Физиология (с ошибками)», вопрос 202: пустой вопрос");
     }
 }

@@ -29,31 +29,30 @@ void expectMalformed(std::string_view document, ex::Format format, std::string_v
 } // namespace
 
 TEST(ImportGift, TakesChoiceQuestionsAndRefusesEveryOtherCaseWithItsLine) {
-    const std::string gift =
-        "// Категории и комментарии\n"                                   // 1
-        "$CATEGORY: $course$/История\n"                                  // 2
-        "\n"                                                             // 3
-        "::Один::Столица\\: Франции?{=Париж ~Лион # нет ~Ницца}\n"       // 4
-        "\n"                                                             // 5
-        "::Много::[html]<b>Какие</b> числа\n"                            // 6
-        "чётные?{\n"                                                     // 7
-        "  ~%50%2\n  ~%-50%3\n  ~%50%4\n}\n"                             // 8-11
-        "\n"                                                             // 12
-        "Земля круглая.{TRUE}\n\n"                                       // 13
-        "Эссе {}\n\n"                                                    // 15
-        "Год? {#1822}\n\n"                                               // 17
-        "Просто описание\n\n"                                            // 19
-        "Москва {~была =есть} столица.\n\n"                              // 21
-        "Пары {=a -> b =c -> d}\n\n"                                     // 23
-        "Звезда {=*}\n\n"                                                // 25
-        "Шесть {=1 ~2 ~3 ~4 ~5 ~6}\n\n"                                  // 27
-        "Неравные {~%50%a ~%25%b ~c}\n\n"                                // 29
-        "Нет верного {~a ~b}\n\n"                                        // 31
-        "Иероглиф 日本 {=a ~b}\n\n"                                       // 33
-        "[html]<table><tr><td>x</td></tr></table>{=a ~b}\n\n"            // 35
-        "[html]<img src=\"x.png\"> Что это?{=a ~b}\n\n"                  // 37
-        "Повтор {=a ~a}\n\n"                                             // 39
-        "Короткий {=Ответ}\n";                                           // 41
+    const std::string gift = "// Категории и комментарии\n"                             // 1
+                             "$CATEGORY: $course$/История\n"                            // 2
+                             "\n"                                                       // 3
+                             "::Один::Столица\\: Франции?{=Париж ~Лион # нет ~Ницца}\n" // 4
+                             "\n"                                                       // 5
+                             "::Много::[html]<b>Какие</b> числа\n"                      // 6
+                             "чётные?{\n"                                               // 7
+                             "  ~%50%2\n  ~%-50%3\n  ~%50%4\n}\n"                       // 8-11
+                             "\n"                                                       // 12
+                             "Земля круглая.{TRUE}\n\n"                                 // 13
+                             "Эссе {}\n\n"                                              // 15
+                             "Год? {#1822}\n\n"                                         // 17
+                             "Просто описание\n\n"                                      // 19
+                             "Москва {~была =есть} столица.\n\n"                        // 21
+                             "Пары {=a -> b =c -> d}\n\n"                               // 23
+                             "Звезда {=*}\n\n"                                          // 25
+                             "Шесть {=1 ~2 ~3 ~4 ~5 ~6}\n\n"                            // 27
+                             "Неравные {~%50%a ~%25%b ~c}\n\n"                          // 29
+                             "Нет верного {~a ~b}\n\n"                                  // 31
+                             "Иероглиф 日本 {=a ~b}\n\n"                                // 33
+                             "[html]<table><tr><td>x</td></tr></table>{=a ~b}\n\n"      // 35
+                             "[html]<img src=\"x.png\"> Что это?{=a ~b}\n\n"            // 37
+                             "Повтор {=a ~a}\n\n"                                       // 39
+                             "Короткий {=Ответ}\n";                                     // 41
     const ex::ImportResult result = ex::importQuiz(gift, ex::Format::Gift, "история.gift");
     EXPECT_EQ(lines(result.refused),
               (std::vector<std::string>{
@@ -64,7 +63,8 @@ TEST(ImportGift, TakesChoiceQuestionsAndRefusesEveryOtherCaseWithItsLine) {
                   "строка 23: вопросы на соответствие файл теста не хранит",
                   "строка 25: «*» (любой текст) в коротком ответе файл теста не хранит",
                   "строка 27: больше пяти вариантов ответа",
-                  "строка 29: разные положительные веса ответов: файл теста отмечает ответ только как верный или неверный",
+                  "строка 29: разные положительные веса ответов: файл теста отмечает ответ только как верный "
+                  "или неверный",
                   "строка 31: веса ответов не отмечают ни одного верного",
                   "строка 33: текст вопроса: символы, которых нет в кодовой странице Windows-1251",
                   "строка 35: текст вопроса: HTML-разметка сложнее форматирования текста (<table>)",
@@ -90,28 +90,32 @@ TEST(ImportGift, TakesChoiceQuestionsAndRefusesEveryOtherCaseWithItsLine) {
 }
 
 TEST(ImportGift, ShortAnswerTestsTakeEscapedStarsAndKeepLetterCase) {
-    const std::string gift = "::201::Звезда?{=\\* =Две звезды\\: \\*\\*}\n\n::101::Столица?{=Париж =%100%Paris}\n";
+    const std::string gift =
+        "::201::Звезда?{=\\* =Две звезды\\: \\*\\*}\n\n::101::Столица?{=Париж =%100%Paris}\n";
     const ex::ImportResult result = ex::importQuiz(gift, ex::Format::Gift, "звёзды.gift");
     EXPECT_EQ(result.level, 2);
     EXPECT_EQ(result.type, qz::kTypeMany);
     EXPECT_EQ(result.suggestedName, "звёзды");
     ASSERT_EQ(result.imported.size(), 2u);
-    EXPECT_EQ(qz::correctUpToMissing(result.imported[0].record), (std::vector<std::string>{"*", "Две звезды: **"}));
-    EXPECT_EQ(result.notes.back(),
-              "Коротких ответов, которые источник принимал без учёта регистра букв: 2; в файле теста регистр учитывается");
+    EXPECT_EQ(qz::correctUpToMissing(result.imported[0].record),
+              (std::vector<std::string>{"*", "Две звезды: **"}));
+    EXPECT_EQ(result.notes.back(), "Коротких ответов, которые источник принимал без учёта регистра букв: 2; "
+                                   "в файле теста регистр учитывается");
 }
 
 TEST(ImportGift, MalformedInputNamesItsLine) {
     expectMalformed("Вопрос\n{=a ~b\n", ex::Format::Gift, "GIFT, строка 1: блок ответов не закрыт «}»");
-    expectMalformed("\n::Имя без конца{=a}\n", ex::Format::Gift, "GIFT, строка 2: имя вопроса не закрыто «::»");
+    expectMalformed("\n::Имя без конца{=a}\n", ex::Format::Gift,
+                    "GIFT, строка 2: имя вопроса не закрыто «::»");
     expectMalformed("Вопрос {a =b}\n", ex::Format::Gift, "GIFT, строка 1: ответ не начинается с «=» или «~»");
     expectMalformed("Вопрос {~%x%a =b}\n", ex::Format::Gift, "GIFT, строка 1: неверный вес ответа");
     expectMalformed("Вопрос {=a}\n\xD0\n", ex::Format::Gift, "GIFT, строка 2: текст не в кодировке UTF-8");
 }
 
 TEST(ImportAiken, ReadsSingleAnswerQuestions) {
-    const std::string aiken = "\xEF\xBB\xBFКакой цвет\nу неба?\nA) красный\nB.синий\nC) зелёный\nANSWER: B\n\n"
-                              "Один вариант\nA) только\nANSWER: A\n";
+    const std::string aiken =
+        "\xEF\xBB\xBFКакой цвет\nу неба?\nA) красный\nB.синий\nC) зелёный\nANSWER: B\n\n"
+        "Один вариант\nA) только\nANSWER: A\n";
     const ex::ImportResult result = ex::importQuiz(aiken, ex::Format::Aiken, "цвета.txt");
     EXPECT_EQ(result.type, qz::kTypeOne);
     EXPECT_EQ(result.suggestedName, "цвета");
@@ -125,8 +129,10 @@ TEST(ImportAiken, ReadsSingleAnswerQuestions) {
 TEST(ImportAiken, MalformedInputNamesItsLine) {
     expectMalformed("A) без вопроса\nANSWER: A\n", ex::Format::Aiken,
                     "Aiken, строка 1: вариант ответа или ответ без вопроса");
-    expectMalformed("Вопрос\nA) a\nB) b\n\nДругой\n", ex::Format::Aiken, "Aiken, строка 1: вопрос без строки «ANSWER:»");
-    expectMalformed("Вопрос\nA) a\nB) b\n", ex::Format::Aiken, "Aiken, строка 1: вопрос без строки «ANSWER:»");
+    expectMalformed("Вопрос\nA) a\nB) b\n\nДругой\n", ex::Format::Aiken,
+                    "Aiken, строка 1: вопрос без строки «ANSWER:»");
+    expectMalformed("Вопрос\nA) a\nB) b\n", ex::Format::Aiken,
+                    "Aiken, строка 1: вопрос без строки «ANSWER:»");
     expectMalformed("Вопрос\nA) a\nB) b\nANSWER: C\n", ex::Format::Aiken,
                     "Aiken, строка 4: ответ «C» не называет вариант ответа");
     expectMalformed("Вопрос\nA) a\nC) b\nANSWER: A\n", ex::Format::Aiken,
@@ -152,7 +158,9 @@ TEST(ImportPlacement, QuestionsInSourceOrderFillAsFewVariantsAsNeeded) {
     EXPECT_EQ(hundred.imported[50].record.question, "Вопрос 51");
     const ex::ImportResult odd = ex::importQuiz(aikenOf(101), ex::Format::Aiken, "a.txt");
     EXPECT_EQ(odd.questions, 51);
-    EXPECT_EQ(odd.notes, (std::vector<std::string>{"В последнем варианте на 1 вопр. меньше, чем в остальных"}));
+    EXPECT_EQ(odd.notes,
+              (std::vector<std::string>{"В последнем варианте на 1 вопр. меньше, чем в остальных"}));
     EXPECT_EQ(ex::importQuiz(aikenOf(2475), ex::Format::Aiken, "a.txt").variants, 25);
-    expectMalformed(aikenOf(2476), ex::Format::Aiken, "В источнике 2476 вопросов, а в тесте их не больше 2475");
+    expectMalformed(aikenOf(2476), ex::Format::Aiken,
+                    "В источнике 2476 вопросов, а в тесте их не больше 2475");
 }

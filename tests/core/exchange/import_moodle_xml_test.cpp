@@ -10,18 +10,19 @@
 namespace ex = quizloom::exchange;
 namespace qz = quizloom::quiz;
 using quizloom::testing::IniDoc;
-using quizloom::testing::TempDir;
 using quizloom::testing::readFileBytes;
+using quizloom::testing::TempDir;
 using quizloom::testing::writeFileBytes;
 
 namespace {
 
 std::string category(std::string_view path) {
-    return "<question type=\"category\"><category><text>" + std::string(path) + "</text></category></question>\n";
+    return "<question type=\"category\"><category><text>" + std::string(path) +
+           "</text></category></question>\n";
 }
 
-std::string choice(std::string_view name, std::string_view text, std::vector<std::pair<std::string, std::string>> answers,
-                   std::string_view extra = "") {
+std::string choice(std::string_view name, std::string_view text,
+                   std::vector<std::pair<std::string, std::string>> answers, std::string_view extra = "") {
     std::string xml = "<question type=\"multichoice\"><name><text>" + std::string(name) +
                       "</text></name>\n<questiontext format=\"html\"><text><![CDATA[" + std::string(text) +
                       "]]></text></questiontext>" + std::string(extra) + "\n";
@@ -30,11 +31,15 @@ std::string choice(std::string_view name, std::string_view text, std::vector<std
     return xml + "</question>\n";
 }
 
-std::string quiz(const std::string& body) { return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<quiz>\n" + body + "</quiz>\n"; }
+std::string quiz(const std::string& body) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<quiz>\n" + body + "</quiz>\n";
+}
 
 const std::vector<std::pair<std::string, std::string>> kTwo = {{"100", "да"}, {"0", "нет"}};
 
-ex::ImportResult importXml(const std::string& xml) { return ex::importQuiz(xml, ex::Format::MoodleXml, "bank.xml"); }
+ex::ImportResult importXml(const std::string& xml) {
+    return ex::importQuiz(xml, ex::Format::MoodleXml, "bank.xml");
+}
 
 std::string errorOf(const std::string& xml) {
     try {
@@ -48,10 +53,11 @@ std::string errorOf(const std::string& xml) {
 } // namespace
 
 TEST(ImportMoodleXml, VariantCategoriesAndNamesGivePositions) {
-    const std::string xml = quiz(category("$course$/top/История/Вариант 2") + choice("203", "В2 третий", kTwo) +
-                                 choice("x", "В2 без номера", kTwo) + choice("201", "В2 первый", kTwo) +
-                                 category("История/Вариант 1") + choice("101", "В1 первый", kTwo) +
-                                 category("История") + choice("7", "Вне варианта", kTwo));
+    const std::string xml =
+        quiz(category("$course$/top/История/Вариант 2") + choice("203", "В2 третий", kTwo) +
+             choice("x", "В2 без номера", kTwo) + choice("201", "В2 первый", kTwo) +
+             category("История/Вариант 1") + choice("101", "В1 первый", kTwo) + category("История") +
+             choice("7", "Вне варианта", kTwo));
     const ex::ImportResult result = importXml(xml);
     EXPECT_EQ(result.suggestedName, "История");
     EXPECT_EQ(result.type, qz::kTypeOne);
@@ -60,7 +66,8 @@ TEST(ImportMoodleXml, VariantCategoriesAndNamesGivePositions) {
     std::vector<std::string> placed;
     for (const ex::ImportedQuestion& q : result.imported)
         placed.push_back(qz::sectionName(q.variant, q.position) + " " + q.record.question);
-    EXPECT_EQ(placed, (std::vector<std::string>{"101 В1 первый", "201 В2 первый", "202 В2 без номера", "203 В2 третий"}));
+    EXPECT_EQ(placed, (std::vector<std::string>{"101 В1 первый", "201 В2 первый", "202 В2 без номера",
+                                                "203 В2 третий"}));
     ASSERT_EQ(result.refused.size(), 1u);
     EXPECT_EQ(ex::refusedLine(result.refused[0]), "строка 26 («7»): вне категорий «Вариант N»");
     EXPECT_EQ(result.notes, (std::vector<std::string>{"В варианте 1 не хватает 2 вопр. из 3"}));
@@ -68,7 +75,8 @@ TEST(ImportMoodleXml, VariantCategoriesAndNamesGivePositions) {
 
 TEST(ImportMoodleXml, RefusesWhatTheFileCannotHoldWithTheQuestionName) {
     const std::string xml = quiz(
-        choice("Жирный", "<p><strong>Жирный</strong>&nbsp;текст &amp; &#1105;</p>", kTwo, "<single>false</single>") +
+        choice("Жирный", "<p><strong>Жирный</strong>&nbsp;текст &amp; &#1105;</p>", kTwo,
+               "<single>false</single>") +
         "<question type=\"truefalse\"><name><text>ДаНет</text></name><questiontext format=\"plain_text\">"
         "<text>Земля плоская?</text></questiontext><answer fraction=\"0\"><text>true</text></answer>"
         "<answer fraction=\"100\"><text>false</text></answer></question>\n" +
@@ -76,53 +84,58 @@ TEST(ImportMoodleXml, RefusesWhatTheFileCannotHoldWithTheQuestionName) {
         "<question type=\"matching\"><name><text>Пары</text></name></question>\n"
         "<question type=\"numerical\"><name><text>Число</text></name></question>\n"
         "<question type=\"description\"><name><text>Описание</text></name></question>\n" +
-        choice("Шесть", "Шесть?", {{"100", "1"}, {"0", "2"}, {"0", "3"}, {"0", "4"}, {"0", "5"}, {"0", "6"}}) +
+        choice("Шесть", "Шесть?",
+               {{"100", "1"}, {"0", "2"}, {"0", "3"}, {"0", "4"}, {"0", "5"}, {"0", "6"}}) +
         choice("Неравные", "Неравные?", {{"50", "a"}, {"30", "b"}, {"-100", "c"}}) +
         choice("Никто", "Никто?", {{"0", "a"}, {"-50", "b"}}) +
         choice("Файл", "С картинкой", kTwo, "<file name=\"a.png\" encoding=\"base64\">AAAA</file>") +
         choice("Картинка", "<img src=\"@@PLUGINFILE@@/a.png\">Что?", kTwo) +
-        choice("Ссылка", "<a href=\"x\">Ссылка</a>", kTwo) +
-        choice("Эмодзи", "Смайл 😀?", kTwo) +
-        choice("Сущность", "Знак &bogus;", kTwo) +
-        choice("Управляющий", "Звонок &#7;", kTwo) +
+        choice("Ссылка", "<a href=\"x\">Ссылка</a>", kTwo) + choice("Эмодзи", "Смайл 😀?", kTwo) +
+        choice("Сущность", "Знак &bogus;", kTwo) + choice("Управляющий", "Звонок &#7;", kTwo) +
         "<question type=\"shortanswer\"><name><text>Коротко</text></name><questiontext format=\"plain_text\">"
-        "<text>Столица?</text></questiontext><answer fraction=\"100\"><text>Париж</text></answer></question>\n");
+        "<text>Столица?</text></questiontext><answer "
+        "fraction=\"100\"><text>Париж</text></answer></question>\n");
     const ex::ImportResult result = importXml(xml);
     std::vector<std::string> refused;
     for (const ex::RefusedQuestion& r : result.refused)
         refused.push_back(ex::refusedLine(r));
-    EXPECT_EQ(refused, (std::vector<std::string>{
-                           "строка 9 («Эссе»): вопросы типа «essay» файл теста не хранит",
-                           "строка 10 («Пары»): вопросы типа «matching» файл теста не хранит",
-                           "строка 11 («Число»): вопросы типа «numerical» файл теста не хранит",
-                           "строка 12 («Описание»): вопросы типа «description» файл теста не хранит",
-                           "строка 13 («Шесть»): больше пяти вариантов ответа",
-                           "строка 22 («Неравные»): разные положительные веса ответов: файл теста отмечает ответ только как верный или неверный",
-                           "строка 28 («Никто»): веса ответов не отмечают ни одного верного",
-                           "строка 33 («Файл»): изображение",
-                           "строка 38 («Картинка»): изображение",
-                           "строка 43 («Ссылка»): текст вопроса: HTML-разметка сложнее форматирования текста (<a>)",
-                           "строка 48 («Эмодзи»): текст вопроса: символы, которых нет в кодовой странице Windows-1251",
-                           "строка 53 («Сущность»): текст вопроса: неизвестная ссылка на символ &bogus;",
-                           "строка 58 («Управляющий»): текст вопроса: управляющие символы в тексте",
-                           "строка 63 («Коротко»): короткий ответ (уровень 2) в тесте уровня 1",
-                       }));
+    EXPECT_EQ(refused,
+              (std::vector<std::string>{
+                  "строка 9 («Эссе»): вопросы типа «essay» файл теста не хранит",
+                  "строка 10 («Пары»): вопросы типа «matching» файл теста не хранит",
+                  "строка 11 («Число»): вопросы типа «numerical» файл теста не хранит",
+                  "строка 12 («Описание»): вопросы типа «description» файл теста не хранит",
+                  "строка 13 («Шесть»): больше пяти вариантов ответа",
+                  "строка 22 («Неравные»): разные положительные веса ответов: файл теста отмечает ответ "
+                  "только как верный или неверный",
+                  "строка 28 («Никто»): веса ответов не отмечают ни одного верного",
+                  "строка 33 («Файл»): изображение",
+                  "строка 38 («Картинка»): изображение",
+                  "строка 43 («Ссылка»): текст вопроса: HTML-разметка сложнее форматирования текста (<a>)",
+                  "строка 48 («Эмодзи»): текст вопроса: символы, которых нет в кодовой странице Windows-1251",
+                  "строка 53 («Сущность»): текст вопроса: неизвестная ссылка на символ &bogus;",
+                  "строка 58 («Управляющий»): текст вопроса: управляющие символы в тексте",
+                  "строка 63 («Коротко»): короткий ответ (уровень 2) в тесте уровня 1",
+              }));
     ASSERT_EQ(result.imported.size(), 2u);
     EXPECT_EQ(result.type, qz::kTypeMany);
     EXPECT_EQ(result.imported[0].record.question, "Жирный текст & ё");
     EXPECT_EQ(result.imported[1].record.options, (qz::AnswerTexts{"Верно", "Неверно", "", "", ""}));
     EXPECT_EQ(qz::correctUpToMissing(result.imported[1].record), (std::vector<std::string>{"Неверно"}));
-    EXPECT_EQ(result.notes, (std::vector<std::string>{"строка 3 («Жирный»): HTML-разметка сведена к тексту"}));
+    EXPECT_EQ(result.notes,
+              (std::vector<std::string>{"строка 3 («Жирный»): HTML-разметка сведена к тексту"}));
 }
 
 TEST(ImportMoodleXml, ShortAnswersTakeTheEscapedStarAndRefuseTheWildcard) {
     const auto shortAnswer = [](std::string_view name, std::string_view answer, std::string_view usecase) {
         return "<question type=\"shortanswer\"><name><text>" + std::string(name) +
-               "</text></name><questiontext><text>Знак?</text></questiontext><usecase>" + std::string(usecase) +
-               "</usecase><answer fraction=\"100\"><text>" + std::string(answer) + "</text></answer></question>\n";
+               "</text></name><questiontext><text>Знак?</text></questiontext><usecase>" +
+               std::string(usecase) + "</usecase><answer fraction=\"100\"><text>" + std::string(answer) +
+               "</text></answer></question>\n";
     };
     const ex::ImportResult result =
-        importXml(quiz(shortAnswer("Звезда", "\\*", "1") + shortAnswer("Любой", "a*", "1") + shortAnswer("Регистр", "Aa", "0")));
+        importXml(quiz(shortAnswer("Звезда", "\\*", "1") + shortAnswer("Любой", "a*", "1") +
+                       shortAnswer("Регистр", "Aa", "0")));
     EXPECT_EQ(result.level, 2);
     ASSERT_EQ(result.imported.size(), 2u);
     EXPECT_EQ(qz::correctUpToMissing(result.imported[0].record), (std::vector<std::string>{"*"}));
@@ -144,13 +157,15 @@ TEST(ImportMoodleXml, SourcesNoTestCanHoldAreRefusedWhole) {
     EXPECT_EQ(errorOf("<quiz><question type=\"multichoice\">\n<name>\n</quiz>"),
               "Moodle XML, строка 3: Start-end tags mismatch");
     EXPECT_EQ(errorOf("<test/>"), "Moodle XML, строка 1: нет элемента <quiz>");
-    EXPECT_EQ(errorOf(quiz(choice("", "q", {{"много", "a"}}))), "Moodle XML, строка 3: вес ответа «много» не число");
+    EXPECT_EQ(errorOf(quiz(choice("", "q", {{"много", "a"}}))),
+              "Moodle XML, строка 3: вес ответа «много» не число");
 }
 
 TEST(ImportedQuizFile, IsWrittenAsANewTestWithACompleteHeader) {
     const TempDir dir;
     const std::string path = dir.file("история.ini");
-    const ex::ImportResult result = importXml(quiz(category("История/Вариант 1") + choice("101", "Да?", kTwo)));
+    const ex::ImportResult result =
+        importXml(quiz(category("История/Вариант 1") + choice("101", "Да?", kTwo)));
     ex::writeImportedQuiz(path, result, "История", "история России", ex::ExistingFile::Refuse);
     IniDoc expected;
     expected.set("Тест", "Название теста", "История")
@@ -171,7 +186,8 @@ TEST(ImportedQuizFile, IsWrittenAsANewTestWithACompleteHeader) {
         .set("101", "Правильный ответ №1", "да");
     EXPECT_EQ(readFileBytes(path), expected.bytes());
 
-    EXPECT_THROW(ex::writeImportedQuiz(path, result, "Другой", "x", ex::ExistingFile::Refuse), quizloom::Error);
+    EXPECT_THROW(ex::writeImportedQuiz(path, result, "Другой", "x", ex::ExistingFile::Refuse),
+                 quizloom::Error);
     EXPECT_EQ(readFileBytes(path), expected.bytes());
     writeFileBytes(dir.file("история.BAK"), "older backup");
     ex::writeImportedQuiz(path, result, "Другой", "x", ex::ExistingFile::Backup);
@@ -180,6 +196,7 @@ TEST(ImportedQuizFile, IsWrittenAsANewTestWithACompleteHeader) {
 
     EXPECT_THROW(ex::writeImportedQuiz(dir.file("new.ini"), result, "Name 😀", "x", ex::ExistingFile::Refuse),
                  quizloom::Error);
-    EXPECT_THROW(ex::writeImportedQuiz(dir.file("new.ini"), ex::ImportResult{}, "Пусто", "x", ex::ExistingFile::Refuse),
+    EXPECT_THROW(ex::writeImportedQuiz(dir.file("new.ini"), ex::ImportResult{}, "Пусто", "x",
+                                       ex::ExistingFile::Refuse),
                  quizloom::Error);
 }

@@ -109,7 +109,9 @@ TEST_P(PlacedRoundTrip, KeepsQuestionsPlacesAndHeader) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, PlacedRoundTrip, ::testing::Values(ex::Format::MoodleXml, ex::Format::Gift),
-                         [](const auto& info) { return info.param == ex::Format::Gift ? "Gift" : "MoodleXml"; });
+                         [](const auto& info) {
+                             return info.param == ex::Format::Gift ? "Gift" : "MoodleXml";
+                         });
 
 // Aiken has no categories or names: the questions it can hold come back in
 // order, filling as few variants as they need.
@@ -159,7 +161,8 @@ TEST(FiveOptionRoundTrip, ImportedTestsPassTheStructureCheck) {
             const ex::ImportResult result = ex::importQuiz(exported.text, format, "bank.txt");
             const std::string path = dir.file("imported.ini");
             ex::writeImportedQuiz(path, result, "Тест", "предмет", ex::ExistingFile::Refuse);
-            const bool full = result.imported.size() == static_cast<std::size_t>(result.variants * result.questions);
+            const bool full =
+                result.imported.size() == static_cast<std::size_t>(result.variants * result.questions);
             EXPECT_EQ(quizloom::check::checkQuizFile(path, false).passed, full);
         }
 }

@@ -24,8 +24,7 @@ using testing::writeFileBytes;
 constexpr std::string_view kMissing = "<default>";
 const fs::path kDataDir = fs::path(QUIZLOOM_TEST_DATA) / "profile";
 
-std::string unescape(std::string_view text)
-{
+std::string unescape(std::string_view text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '\\' || i + 1 == text.size()) {
@@ -38,8 +37,7 @@ std::string unescape(std::string_view text)
     return out;
 }
 
-std::vector<std::vector<std::string>> readTable(const fs::path& file)
-{
+std::vector<std::vector<std::string>> readTable(const fs::path& file) {
     std::vector<std::vector<std::string>> rows;
     std::istringstream lines(readFileBytes(file.string()));
     for (std::string line; std::getline(lines, line);) {
@@ -53,8 +51,7 @@ std::vector<std::vector<std::string>> readTable(const fs::path& file)
     return rows;
 }
 
-std::vector<std::string> casesIn(std::string_view folder, std::string_view extension)
-{
+std::vector<std::string> casesIn(std::string_view folder, std::string_view extension) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(kDataDir / folder)) {
         if (entry.path().extension() == extension)
@@ -66,26 +63,22 @@ std::vector<std::string> casesIn(std::string_view folder, std::string_view exten
 
 class ProfileReadGolden : public ::testing::TestWithParam<std::string> {};
 
-TEST_P(ProfileReadGolden, ReadsAsListed)
-{
+TEST_P(ProfileReadGolden, ReadsAsListed) {
     const fs::path base = kDataDir / "read" / GetParam();
     const ProfileFile file(fs::path(base).replace_extension(".ini").string());
     for (const auto& row : readTable(fs::path(base).replace_extension(".txt"))) {
         ASSERT_EQ(row.size(), 3u);
         const std::string expected = row[2] == kMissing ? "(missing)" : row[2];
-        EXPECT_EQ(file.readString(row[0], row[1], "(missing)"), expected)
-            << "[" << row[0] << "] " << row[1];
+        EXPECT_EQ(file.readString(row[0], row[1], "(missing)"), expected) << "[" << row[0] << "] " << row[1];
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, ProfileReadGolden,
-                         ::testing::ValuesIn(casesIn("read", ".txt")),
+INSTANTIATE_TEST_SUITE_P(Files, ProfileReadGolden, ::testing::ValuesIn(casesIn("read", ".txt")),
                          [](const auto& info) { return info.param; });
 
 class ProfileWriteGolden : public ::testing::TestWithParam<std::string> {};
 
-TEST_P(ProfileWriteGolden, ChangesOnlyWhatItMeans)
-{
+TEST_P(ProfileWriteGolden, ChangesOnlyWhatItMeans) {
     const fs::path base = kDataDir / "write" / GetParam();
     TempDir dir;
     const std::string path = dir.file("test.ini");
@@ -105,8 +98,7 @@ TEST_P(ProfileWriteGolden, ChangesOnlyWhatItMeans)
         }
         file.release();
     }
-    EXPECT_EQ(readFileBytes(path),
-              readFileBytes(fs::path(base).replace_extension(".expected").string()));
+    EXPECT_EQ(readFileBytes(path), readFileBytes(fs::path(base).replace_extension(".expected").string()));
     // A fresh reader sees every value written.
     const ProfileFile again(path);
     for (const auto& op : operations) {
@@ -116,14 +108,12 @@ TEST_P(ProfileWriteGolden, ChangesOnlyWhatItMeans)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, ProfileWriteGolden,
-                         ::testing::ValuesIn(casesIn("write", ".ops")),
+INSTANTIATE_TEST_SUITE_P(Files, ProfileWriteGolden, ::testing::ValuesIn(casesIn("write", ".ops")),
                          [](const auto& info) { return info.param; });
 
 // Every entry of every read case, rewritten with a new value: the bytes
 // before and after that entry's line stay identical.
-TEST(ProfileRoundTrip, WritingOneKeyLeavesEveryOtherByte)
-{
+TEST(ProfileRoundTrip, WritingOneKeyLeavesEveryOtherByte) {
     int checked = 0;
     for (const std::string& name : casesIn("read", ".txt")) {
         const fs::path base = kDataDir / "read" / name;

@@ -12,8 +12,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "support/temp_dir.h"
 #include "core/text/error.h"
+#include "support/temp_dir.h"
 
 namespace quizloom {
 namespace {
@@ -25,22 +25,19 @@ using testing::writeFileBytes;
 
 constexpr std::string_view kContent = "[A]\r\nk=1\r\n";
 
-mode_t modeOf(const std::string& path)
-{
+mode_t modeOf(const std::string& path) {
     struct stat info {};
     EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
     return info.st_mode & 07777;
 }
 
-std::size_t entriesIn(const std::string& folder)
-{
+std::size_t entriesIn(const std::string& folder) {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
 // The error must come from the write itself, carry the path as given, and
 // leave nothing behind.
-void expectWriteRefused(const std::string& path)
-{
+void expectWriteRefused(const std::string& path) {
     ProfileFile file(path);
     try {
         file.writeString("A", "k", "2");
@@ -51,8 +48,7 @@ void expectWriteRefused(const std::string& path)
     EXPECT_NO_THROW(file.release());
 }
 
-bool runningAsRoot()
-{
+bool runningAsRoot() {
     return ::geteuid() == 0;
 }
 
@@ -62,8 +58,7 @@ protected:
     const std::string path = dir.file("test.ini");
 };
 
-TEST_F(ProfilePersistTest, PermissionsOfAnExistingFileAreKept)
-{
+TEST_F(ProfilePersistTest, PermissionsOfAnExistingFileAreKept) {
     writeFileBytes(path, kContent);
     ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
     ProfileFile file(path);
@@ -73,8 +68,7 @@ TEST_F(ProfilePersistTest, PermissionsOfAnExistingFileAreKept)
     EXPECT_EQ(readFileBytes(path), "[A]\r\nk=2\r\n");
 }
 
-TEST_F(ProfilePersistTest, ANewFileGetsTheUmaskDefault)
-{
+TEST_F(ProfilePersistTest, ANewFileGetsTheUmaskDefault) {
     const mode_t mask = ::umask(0027);
     {
         ProfileFile file(path);
@@ -85,8 +79,7 @@ TEST_F(ProfilePersistTest, ANewFileGetsTheUmaskDefault)
     EXPECT_EQ(modeOf(path), 0640u);
 }
 
-TEST_F(ProfilePersistTest, ASymbolicLinkIsFollowedAndStaysALink)
-{
+TEST_F(ProfilePersistTest, ASymbolicLinkIsFollowedAndStaysALink) {
     fs::create_directory(dir.file("real"));
     const std::string target = dir.file("real/target.ini");
     writeFileBytes(target, kContent);
@@ -102,20 +95,17 @@ TEST_F(ProfilePersistTest, ASymbolicLinkIsFollowedAndStaysALink)
     EXPECT_EQ(entriesIn(dir.file("real")), 1u); // no temporary file left
 }
 
-TEST_F(ProfilePersistTest, AMissingFolderIsRefusedAtTheFirstWrite)
-{
+TEST_F(ProfilePersistTest, AMissingFolderIsRefusedAtTheFirstWrite) {
     expectWriteRefused(dir.file("missing/test.ini"));
     EXPECT_FALSE(fs::exists(dir.file("missing")));
 }
 
-TEST_F(ProfilePersistTest, ADirectoryInPlaceOfTheFileIsRefused)
-{
+TEST_F(ProfilePersistTest, ADirectoryInPlaceOfTheFileIsRefused) {
     fs::create_directory(path);
     expectWriteRefused(path);
 }
 
-TEST_F(ProfilePersistTest, AReadOnlyFolderIsRefused)
-{
+TEST_F(ProfilePersistTest, AReadOnlyFolderIsRefused) {
     if (runningAsRoot())
         GTEST_SKIP() << "root may write any folder";
     fs::create_directory(dir.file("locked"));
@@ -126,8 +116,7 @@ TEST_F(ProfilePersistTest, AReadOnlyFolderIsRefused)
     EXPECT_EQ(readFileBytes(locked), kContent);
 }
 
-TEST_F(ProfilePersistTest, AnUnreadableFileIsNotReplacedByWhatWasWritten)
-{
+TEST_F(ProfilePersistTest, AnUnreadableFileIsNotReplacedByWhatWasWritten) {
     if (runningAsRoot())
         GTEST_SKIP() << "root may read any file";
     writeFileBytes(path, kContent);
@@ -137,8 +126,7 @@ TEST_F(ProfilePersistTest, AnUnreadableFileIsNotReplacedByWhatWasWritten)
     EXPECT_EQ(readFileBytes(path), kContent);
 }
 
-TEST_F(ProfilePersistTest, AFailedReleaseLeavesTheOldFileAndNoTemporary)
-{
+TEST_F(ProfilePersistTest, AFailedReleaseLeavesTheOldFileAndNoTemporary) {
     // The folder vanishes between the write and the release: the old file,
     // moved aside with it, must come through untouched.
     fs::create_directory(dir.file("tests"));
@@ -159,8 +147,7 @@ TEST_F(ProfilePersistTest, AFailedReleaseLeavesTheOldFileAndNoTemporary)
     EXPECT_NO_THROW(file.release()); // reported once, not again
 }
 
-TEST_F(ProfilePersistTest, ADiskFullAtReleaseLeavesTheOldFile)
-{
+TEST_F(ProfilePersistTest, ADiskFullAtReleaseLeavesTheOldFile) {
     // A file size limit makes write() fail with EFBIG, as a full disk would.
     std::string big = "[A]\r\nk=1\r\n";
     big += "[B]\r\npad=" + std::string(64 * 1024, 'x') + "\r\n";
@@ -182,8 +169,7 @@ TEST_F(ProfilePersistTest, ADiskFullAtReleaseLeavesTheOldFile)
     EXPECT_EQ(entriesIn(dir.path()), 1u);
 }
 
-TEST_F(ProfilePersistTest, TheDestructorSwallowsAFailedRelease)
-{
+TEST_F(ProfilePersistTest, TheDestructorSwallowsAFailedRelease) {
     fs::create_directory(dir.file("tests"));
     {
         ProfileFile file(dir.file("tests/test.ini"));
@@ -193,8 +179,7 @@ TEST_F(ProfilePersistTest, TheDestructorSwallowsAFailedRelease)
     EXPECT_FALSE(fs::exists(dir.file("tests")));
 }
 
-TEST_F(ProfilePersistTest, AFifoReadsAsMissingWithoutBlockingAndIsNotWritten)
-{
+TEST_F(ProfilePersistTest, AFifoReadsAsMissingWithoutBlockingAndIsNotWritten) {
     ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
     // Opening a FIFO for reading the usual way waits for a writer forever.
     ::alarm(10);
@@ -209,8 +194,7 @@ TEST_F(ProfilePersistTest, AFifoReadsAsMissingWithoutBlockingAndIsNotWritten)
 }
 
 // Also when the tests run as root: no write bit at all refuses every user.
-TEST_F(ProfilePersistTest, AReadOnlyFileIsRefused)
-{
+TEST_F(ProfilePersistTest, AReadOnlyFileIsRefused) {
     writeFileBytes(path, kContent);
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
     expectWriteRefused(path);
@@ -226,8 +210,7 @@ TEST_F(ProfilePersistTest, AReadOnlyFileIsRefused)
 // A save killed between writing its temporary file and the rename leaves
 // the temporary behind; the next save of the same file removes it when its
 // process is gone, and leaves every other file alone.
-TEST_F(ProfilePersistTest, ASaveRemovesTemporariesLeftByDeadProcessesOfThisHost)
-{
+TEST_F(ProfilePersistTest, ASaveRemovesTemporariesLeftByDeadProcessesOfThisHost) {
     char host[256] = {};
     ASSERT_EQ(::gethostname(host, sizeof host - 1), 0);
     const pid_t dead = [] {
@@ -240,7 +223,7 @@ TEST_F(ProfilePersistTest, ASaveRemovesTemporariesLeftByDeadProcessesOfThisHost)
     const std::string stem = ".test.ini.tmp-" + std::string(host) + "-";
     const std::string leftover = dir.file(stem + std::to_string(dead) + "-0");
     const std::string kept[] = {
-        dir.file(stem + std::to_string(::getppid()) + "-0"),         // a running process
+        dir.file(stem + std::to_string(::getppid()) + "-0"),                 // a running process
         dir.file(".test.ini.tmp-other.host-" + std::to_string(dead) + "-0"), // another machine
         dir.file(".other.ini.tmp-" + std::string(host) + "-" + std::to_string(dead) + "-0"),
         dir.file(stem + "x-0"),
@@ -259,8 +242,7 @@ TEST_F(ProfilePersistTest, ASaveRemovesTemporariesLeftByDeadProcessesOfThisHost)
     EXPECT_EQ(entriesIn(dir.path()), std::size(kept) + 1);
 }
 
-TEST_F(ProfilePersistTest, AnotherObjectSeesTheWrittenValues)
-{
+TEST_F(ProfilePersistTest, AnotherObjectSeesTheWrittenValues) {
     writeFileBytes(path, kContent);
     {
         ProfileFile first(path);

@@ -6,9 +6,9 @@
 
 #include <sys/stat.h>
 
-#include "support/temp_dir.h"
 #include "core/text/cp1251.h"
 #include "core/text/error.h"
+#include "support/temp_dir.h"
 
 namespace quizloom {
 namespace {
@@ -17,8 +17,7 @@ using testing::readFileBytes;
 using testing::TempDir;
 using testing::writeFileBytes;
 
-ino_t inodeOf(const std::string& path)
-{
+ino_t inodeOf(const std::string& path) {
     struct stat info {};
     EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
     return info.st_ino;
@@ -30,8 +29,7 @@ protected:
     const std::string path = dir.file("test.ini");
 };
 
-TEST_F(ProfileFileTest, MissingFileGivesDefaultsAndIsNotCreatedByReading)
-{
+TEST_F(ProfileFileTest, MissingFileGivesDefaultsAndIsNotCreatedByReading) {
     {
         ProfileFile file(path);
         EXPECT_EQ(file.readString("Тест", "Название теста", "Error"), "Error");
@@ -42,10 +40,10 @@ TEST_F(ProfileFileTest, MissingFileGivesDefaultsAndIsNotCreatedByReading)
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
-TEST_F(ProfileFileTest, WrittenValuesReadBackInTheSameObjectAndAfterRelease)
-{
-    const std::string values[] = {"", " lead", "trail\t", "'q'", "\"dq\"", "\"", "a=b;c", "[x]",
-                                  "Ёжик № 5 — «да»", "\u0098 and \u00A0"};
+TEST_F(ProfileFileTest, WrittenValuesReadBackInTheSameObjectAndAfterRelease) {
+    const std::string values[] = {
+        "",    " lead",           "trail\t",          "'q'", "\"dq\"", "\"", "a=b;c",
+        "[x]", "Ёжик № 5 — «да»", "\u0098 and \u00A0"};
     {
         ProfileFile file(path);
         for (std::size_t i = 0; i < std::size(values); ++i) {
@@ -59,8 +57,7 @@ TEST_F(ProfileFileTest, WrittenValuesReadBackInTheSameObjectAndAfterRelease)
         EXPECT_EQ(again.readString("РАЗДЕЛ", "ключ " + std::to_string(i), "?"), values[i]) << i;
 }
 
-TEST_F(ProfileFileTest, TextsOutsideTheCodePageAreStoredAsQuestionMarks)
-{
+TEST_F(ProfileFileTest, TextsOutsideTheCodePageAreStoredAsQuestionMarks) {
     {
         ProfileFile file(path);
         file.writeString("A", "k", "x\u4E2Dy");
@@ -70,8 +67,7 @@ TEST_F(ProfileFileTest, TextsOutsideTheCodePageAreStoredAsQuestionMarks)
     EXPECT_EQ(ProfileFile(path).readString("A", "k", ""), "x?y");
 }
 
-TEST_F(ProfileFileTest, LongValuesAreReadWhole)
-{
+TEST_F(ProfileFileTest, LongValuesAreReadWhole) {
     // 3000 bytes in the file, well past the 2047 a fixed read buffer would keep.
     std::string bytes;
     while (bytes.size() < 3000)
@@ -88,8 +84,7 @@ TEST_F(ProfileFileTest, LongValuesAreReadWhole)
     EXPECT_TRUE(ProfileFile(path).readString("101", "Вопрос", "") == value + "!");
 }
 
-TEST_F(ProfileFileTest, Flags)
-{
+TEST_F(ProfileFileTest, Flags) {
     writeFileBytes(path, "[F]\r\nzero=0\r\none=1\r\nhex=0x10\r\nhexzero=0X0\r\ndollar=$0\r\nletter=x1\r\n"
                          "minus=-1\r\nword=yes\r\nempty=\r\ntrailing=1 \r\nquoted=\" 1\"\r\n");
     const ProfileFile file(path);
@@ -117,8 +112,7 @@ TEST_F(ProfileFileTest, Flags)
     EXPECT_NE(readFileBytes(path).find("new=0\r\n"), std::string::npos);
 }
 
-TEST_F(ProfileFileTest, LineBreaksAreRefusedBeforeAnythingChanges)
-{
+TEST_F(ProfileFileTest, LineBreaksAreRefusedBeforeAnythingChanges) {
     writeFileBytes(path, "[A]\r\nk=1\r\n");
     ProfileFile file(path);
     const std::string bad[] = {"a\rb", "a\nb", "a\r\n"};
@@ -137,8 +131,7 @@ TEST_F(ProfileFileTest, LineBreaksAreRefusedBeforeAnythingChanges)
     EXPECT_EQ(readFileBytes(path), "[A]\r\nk=1\r\n");
 }
 
-TEST_F(ProfileFileTest, NulAndOtherControlBytesAreStoredAndReadBack)
-{
+TEST_F(ProfileFileTest, NulAndOtherControlBytesAreStoredAndReadBack) {
     const std::string value = std::string("a\0b", 3) + "\x01\t\x7f" + std::string(1, '\0');
     writeFileBytes(path, "[A]\r\nk=1\r\nnext=2\r\n");
     {
@@ -155,8 +148,7 @@ TEST_F(ProfileFileTest, NulAndOtherControlBytesAreStoredAndReadBack)
     EXPECT_EQ(again.readString("a", std::string("N\0UL", 4), ""), "x");
 }
 
-TEST_F(ProfileFileTest, OnlyTheCanonicalDecimalNameAddressesAQuestionSection)
-{
+TEST_F(ProfileFileTest, OnlyTheCanonicalDecimalNameAddressesAQuestionSection) {
     writeFileBytes(path, utf8ToCp1251("[0203]\r\nВопрос=ноль\r\n[+203]\r\nВопрос=плюс\r\n"
                                       "[ 203 ]\r\nВопрос=да\r\n[203]\r\nВопрос=повтор\r\n"
                                       "[тЕСТ]\r\nТип=1\r\n"));
@@ -169,8 +161,7 @@ TEST_F(ProfileFileTest, OnlyTheCanonicalDecimalNameAddressesAQuestionSection)
     EXPECT_EQ(file.readString("Тест", "тип", ""), "1");
 }
 
-TEST_F(ProfileFileTest, NamesAreTrimmedLikeReadingTrimsThem)
-{
+TEST_F(ProfileFileTest, NamesAreTrimmedLikeReadingTrimsThem) {
     ProfileFile file(path);
     file.writeString(" A\t", " key ", "v");
     EXPECT_EQ(file.readString("A", "key", ""), "v");
@@ -179,8 +170,7 @@ TEST_F(ProfileFileTest, NamesAreTrimmedLikeReadingTrimsThem)
     EXPECT_EQ(readFileBytes(path), "[A]\r\nkey=v\r\n");
 }
 
-TEST_F(ProfileFileTest, RemovingAKeyUncoversALaterDuplicate)
-{
+TEST_F(ProfileFileTest, RemovingAKeyUncoversALaterDuplicate) {
     writeFileBytes(path, "[A]\r\nk=1\r\nx=0\r\nK=2\r\n");
     ProfileFile file(path);
     EXPECT_TRUE(file.removeKey("a", "k"));
@@ -194,8 +184,7 @@ TEST_F(ProfileFileTest, RemovingAKeyUncoversALaterDuplicate)
     EXPECT_EQ(readFileBytes(path), "[A]\r\nx=0\r\nk=3\r\n");
 }
 
-TEST_F(ProfileFileTest, AnObjectThatOnlyReadNeverRewrites)
-{
+TEST_F(ProfileFileTest, AnObjectThatOnlyReadNeverRewrites) {
     writeFileBytes(path, "[A]\r\nk=1\r\n");
     const ino_t before = inodeOf(path);
     {
@@ -207,8 +196,7 @@ TEST_F(ProfileFileTest, AnObjectThatOnlyReadNeverRewrites)
     EXPECT_EQ(inodeOf(path), before);
 }
 
-TEST_F(ProfileFileTest, TheDestructorReleases)
-{
+TEST_F(ProfileFileTest, TheDestructorReleases) {
     {
         ProfileFile file(path);
         file.writeString("A", "k", "v");
@@ -216,8 +204,7 @@ TEST_F(ProfileFileTest, TheDestructorReleases)
     EXPECT_EQ(readFileBytes(path), "[A]\r\nk=v\r\n");
 }
 
-TEST_F(ProfileFileTest, ReleaseWritesOnceAndLaterWritesAgain)
-{
+TEST_F(ProfileFileTest, ReleaseWritesOnceAndLaterWritesAgain) {
     ProfileFile file(path);
     file.writeString("A", "k", "1");
     file.release();

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "support/temp_dir.h"
 #include "core/ini/profile_file.h"
 #include "core/text/error.h"
+#include "support/temp_dir.h"
 
 namespace quizloom::newquiz {
 namespace {
@@ -67,7 +67,8 @@ TEST(NewTestFile, NewFileHoldsOnlyTheTestName) {
     TempDir dir;
     writeNewQuizFile(dir.file("t.ini"), "Тест №1");
     EXPECT_EQ(readFileBytes(dir.file("t.ini")), "[\xD2\xE5\xF1\xF2]\r\n\xCD\xE0\xE7\xE2\xE0\xED\xE8\xE5 "
-                                                "\xF2\xE5\xF1\xF2\xE0=\xD2\xE5\xF1\xF2 \xB9" "1\r\n");
+                                                "\xF2\xE5\xF1\xF2\xE0=\xD2\xE5\xF1\xF2 \xB9"
+                                                "1\r\n");
     // A name of blanks is kept whole.
     writeNewQuizFile(dir.file("blank.ini"), "   ");
     EXPECT_EQ(ProfileFile(dir.file("blank.ini")).readString("Тест", "Название теста", "Error"), "   ");

@@ -2,16 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include "support/ini_doc.h"
-#include "support/temp_dir.h"
 #include "core/ini/profile_file.h"
 #include "core/text/cp1251.h"
+#include "support/ini_doc.h"
+#include "support/temp_dir.h"
 
 namespace tf = quizloom::quiz;
 using quizloom::ProfileFile;
 using quizloom::testing::IniDoc;
-using quizloom::testing::TempDir;
 using quizloom::testing::readFileBytes;
+using quizloom::testing::TempDir;
 
 namespace {
 
@@ -30,18 +30,17 @@ const std::vector<Question> kWorkedQuestions = {
 };
 
 const std::vector<std::pair<std::string_view, std::string_view>> kWorkedHeader = {
-    {tf::kKeyName, "Arithmetic"},  {tf::kKeySubject, "Mathematics"},
-    {tf::kKeyType, tf::kTypeMany}, {tf::kKeyLevel, "1"},
-    {tf::kKeyVariants, "2"},       {tf::kKeyQuestions, "2"},
-    {tf::kKeyGrade5, "95"},        {tf::kKeyGrade4, "85"},
-    {tf::kKeyGrade3, "75"},
+    {tf::kKeyName, "Arithmetic"}, {tf::kKeySubject, "Mathematics"}, {tf::kKeyType, tf::kTypeMany},
+    {tf::kKeyLevel, "1"},         {tf::kKeyVariants, "2"},          {tf::kKeyQuestions, "2"},
+    {tf::kKeyGrade5, "95"},       {tf::kKeyGrade4, "85"},           {tf::kKeyGrade3, "75"},
 };
 
 } // namespace
 
 TEST(TestFormat, NamesAreTheExactBytesOfTheFormat) {
     // "№" is the single byte 0xB9 in the file, right before the digit.
-    EXPECT_EQ(quizloom::utf8ToCp1251(tf::optionKey(1)), "\xC2\xE0\xF0\xE8\xE0\xED\xF2 \xB9" "1");
+    EXPECT_EQ(quizloom::utf8ToCp1251(tf::optionKey(1)), "\xC2\xE0\xF0\xE8\xE0\xED\xF2 \xB9"
+                                                        "1");
     EXPECT_EQ(tf::correctKey(5), "Правильный ответ №5");
     EXPECT_EQ(tf::sectionName(1, 1), "101");
     EXPECT_EQ(tf::sectionName(1, 12), "112");
@@ -114,7 +113,8 @@ TEST(TestFormat, Level2AnswersAreStoredWithoutGapsAndShownInOrder) {
                                        .set("101", "Правильный ответ №2", "four")
                                        .bytes());
     const ProfileFile file(path);
-    EXPECT_EQ(tf::level2Fields(tf::readQuestionRecord(file, "101")), (tf::AnswerTexts{"4", "four", "", "", ""}));
+    EXPECT_EQ(tf::level2Fields(tf::readQuestionRecord(file, "101")),
+              (tf::AnswerTexts{"4", "four", "", "", ""}));
     EXPECT_EQ(tf::level2Fields(tf::readQuestionRecord(file, "999")), tf::AnswerTexts{});
 }
 
@@ -122,11 +122,11 @@ TEST(TestFormat, Level1CorrectAnswersEndAtTheFirstMissingOne) {
     TempDir dir;
     const std::string path = dir.file("t.ini");
     IniDoc()
-        .set("101", "Правильный ответ №2", "b")           // №1 missing: nothing counts
+        .set("101", "Правильный ответ №2", "b") // №1 missing: nothing counts
         .set("102", "Правильный ответ №1", "a")
-        .set("102", "Правильный ответ №2", "Error")       // the stored text "Error" ends the list
+        .set("102", "Правильный ответ №2", "Error") // the stored text "Error" ends the list
         .set("102", "Правильный ответ №3", "c")
-        .set("103", "Правильный ответ №1", "")            // an empty correct answer is kept
+        .set("103", "Правильный ответ №1", "") // an empty correct answer is kept
         .write(path);
     const ProfileFile file(path);
     EXPECT_TRUE(tf::correctUpToMissing(tf::readQuestionRecord(file, "101")).empty());

@@ -7,8 +7,7 @@
 namespace quizloom {
 namespace {
 
-TEST(CaseFold, LatinCyrillicAndTheOtherPairedLetters)
-{
+TEST(CaseFold, LatinCyrillicAndTheOtherPairedLetters) {
     const std::string upper = utf8ToCp1251("ABCXYZАБВЭЮЯЁЂЃЉЊЌЋЏЎЈҐЄЇІЅ");
     const std::string lower = utf8ToCp1251("abcxyzабвэюяёђѓљњќћџўјґєїіѕ");
     EXPECT_EQ(cp1251ToLower(upper), lower);
@@ -16,8 +15,7 @@ TEST(CaseFold, LatinCyrillicAndTheOtherPairedLetters)
     EXPECT_TRUE(cp1251EqualNoCase(upper, lower));
 }
 
-TEST(CaseFold, NonLettersAndUnpairedCharactersStay)
-{
+TEST(CaseFold, NonLettersAndUnpairedCharactersStay) {
     std::string others = "0123456789 []=;@`{}\t";
     others += utf8ToCp1251("№€—«»©®°±µ¶·\u0098\u00A0\u00AD");
     EXPECT_EQ(cp1251ToLower(others), others);
@@ -28,15 +26,13 @@ TEST(CaseFold, NonLettersAndUnpairedCharactersStay)
     EXPECT_EQ(changed, 26 + 32 + 15);
 }
 
-TEST(CaseFold, EqualNoCase)
-{
+TEST(CaseFold, EqualNoCase) {
     EXPECT_TRUE(cp1251EqualNoCase(utf8ToCp1251("Название ТЕСТА"), utf8ToCp1251("название теста")));
     EXPECT_FALSE(cp1251EqualNoCase(utf8ToCp1251("Ёж"), utf8ToCp1251("Еж")));
     EXPECT_FALSE(cp1251EqualNoCase("ab", "abc"));
 }
 
-TEST(CaseFold, Utf8TextFoldsThroughTheCodePage)
-{
+TEST(CaseFold, Utf8TextFoldsThroughTheCodePage) {
     EXPECT_EQ(utf8ToLowerCp1251("МНОГО Вариантов ОТВЕТА Ё"), "много вариантов ответа ё");
     // Outside the code page nothing changes, malformed bytes included.
     EXPECT_EQ(utf8ToLowerCp1251("ÄΩ\xFFZ"), "ÄΩ\xFFz");

@@ -7,14 +7,26 @@
 namespace quizloom {
 namespace {
 
-TEST(IntConv, AcceptedTexts)
-{
+TEST(IntConv, AcceptedTexts) {
     const std::pair<const char*, std::int32_t> cases[] = {
-        {"0", 0}, {"007", 7}, {"-0", 0}, {"+12", 12}, {" 12", 12}, {"\t 12", 12},
-        {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1},
+        {"0", 0},
+        {"007", 7},
+        {"-0", 0},
+        {"+12", 12},
+        {" 12", 12},
+        {"\t 12", 12},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
         {"00000000000000000042", 42},
-        {"$FFFFFFFF", -1}, {"$7fffffff", 2147483647}, {"$80000000", -2147483647 - 1},
-        {"0x10", 16}, {"0X1f", 31}, {"x1F", 31}, {"XaB", 171}, {"  $0", 0}, {"$00000001", 1},
+        {"$FFFFFFFF", -1},
+        {"$7fffffff", 2147483647},
+        {"$80000000", -2147483647 - 1},
+        {"0x10", 16},
+        {"0X1f", 31},
+        {"x1F", 31},
+        {"XaB", 171},
+        {"  $0", 0},
+        {"$00000001", 1},
     };
     for (const auto& [text, value] : cases) {
         const auto parsed = tryStrToInt(text);
@@ -23,19 +35,38 @@ TEST(IntConv, AcceptedTexts)
     }
 }
 
-TEST(IntConv, RefusedTexts)
-{
+TEST(IntConv, RefusedTexts) {
     const char* cases[] = {
-        "", " ", "+", "-", "12 ", "1 2", "2147483648", "-2147483649", "99999999999999999999",
-        "0x", "$", "x", "$G", "$123456789", "0x000000001", "+0x10", "-$1", "- 1", "+-1",
-        "1e3", "12a", "0x1 ", "\xD9" "12",
+        "",
+        " ",
+        "+",
+        "-",
+        "12 ",
+        "1 2",
+        "2147483648",
+        "-2147483649",
+        "99999999999999999999",
+        "0x",
+        "$",
+        "x",
+        "$G",
+        "$123456789",
+        "0x000000001",
+        "+0x10",
+        "-$1",
+        "- 1",
+        "+-1",
+        "1e3",
+        "12a",
+        "0x1 ",
+        "\xD9"
+        "12",
     };
     for (const char* text : cases)
         EXPECT_FALSE(tryStrToInt(text).has_value()) << '"' << text << '"';
 }
 
-TEST(IntConv, ErrorMessageQuotesTheText)
-{
+TEST(IntConv, ErrorMessageQuotesTheText) {
     try {
         strToInt("12 ");
         FAIL() << "no error";
@@ -45,8 +76,7 @@ TEST(IntConv, ErrorMessageQuotesTheText)
     EXPECT_EQ(strToInt("-5"), -5);
 }
 
-TEST(FormatMessage, ReplacesTheFirstPlaceholderOnly)
-{
+TEST(FormatMessage, ReplacesTheFirstPlaceholderOnly) {
     EXPECT_EQ(formatMessage("Unable to write to %s", "/a/b.ini"), "Unable to write to /a/b.ini");
     EXPECT_EQ(formatMessage("%s and %s", "x"), "x and %s");
     EXPECT_EQ(formatMessage("none", "x"), "none");

@@ -9,10 +9,10 @@
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
+#include "core/text/error.h"
 #include "gui/about/about_pictures.h"
 #include "gui/about/jpeg.h"
 #include "support/gui/window_fixture.h"
-#include "core/text/error.h"
 
 namespace {
 
@@ -46,17 +46,17 @@ TEST(AboutPictures, DecodeThroughLibjpegToTheirSizesAndColours) {
 }
 
 TEST(AboutPictures, DamagedDataGivesNoPictureAndNoCrash) {
-    const std::string whole(reinterpret_cast<const char*>(pictures::kLoomJpeg),
-                            sizeof pictures::kLoomJpeg);
+    const std::string whole(reinterpret_cast<const char*>(pictures::kLoomJpeg), sizeof pictures::kLoomJpeg);
     auto decode = [](const std::string& bytes) {
         return decodeJpeg(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
     };
     EXPECT_TRUE(decodeJpeg(nullptr, 0).isNull());
     EXPECT_TRUE(decode("not a picture at all").isNull());
-    EXPECT_TRUE(decode(whole.substr(0, 20)).isNull());                // header cut
-    EXPECT_TRUE(decode(whole.substr(0, whole.size() / 2)).isNull());  // scan cut
+    EXPECT_TRUE(decode(whole.substr(0, 20)).isNull());               // header cut
+    EXPECT_TRUE(decode(whole.substr(0, whole.size() / 2)).isNull()); // scan cut
     std::string scrambled = whole;
-    for (std::size_t i = scrambled.size() / 3; i < scrambled.size() - 2; i += 7) scrambled[i] ^= 0x5a;
+    for (std::size_t i = scrambled.size() / 3; i < scrambled.size() - 2; i += 7)
+        scrambled[i] ^= 0x5a;
     const QImage damaged = decode(scrambled); // may or may not decode; must not crash
     if (!damaged.isNull()) {
         EXPECT_EQ(damaged.size(), QSize(90, 100));

@@ -39,7 +39,8 @@ TEST_F(ApplicationSetup, TheWindowIconHasEveryThemeSize) {
 TEST_F(ApplicationSetup, TheToolkitsOwnTextsAreRussian) {
     ASSERT_TRUE(translated_) << "qt6-translations-l10n provides qtbase_ru";
     // Standard buttons of message boxes.
-    QMessageBox box(QMessageBox::Question, "t", "x", QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QMessageBox box(QMessageBox::Question, "t", "x",
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     EXPECT_EQ(QString(box.button(QMessageBox::Yes)->text()).remove('&').toStdString(), "Да");
     EXPECT_EQ(QString(box.button(QMessageBox::No)->text()).remove('&').toStdString(), "Нет");
     EXPECT_EQ(QString(box.button(QMessageBox::Cancel)->text()).remove('&').toStdString(), "Отмена");
@@ -47,7 +48,8 @@ TEST_F(ApplicationSetup, TheToolkitsOwnTextsAreRussian) {
     QLineEdit field;
     std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
     QStringList entries;
-    for (QAction* action : menu->actions()) entries << QString(action->text()).remove('&');
+    for (QAction* action : menu->actions())
+        entries << QString(action->text()).remove('&');
     EXPECT_TRUE(entries.join('|').contains("Копировать")) << entries.join('|').toStdString();
 }
 

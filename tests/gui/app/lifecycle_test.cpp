@@ -1,17 +1,17 @@
 // Start-up, the keys of the window, and the four ways of closing it.
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QApplication>
 #include <filesystem>
 #include <functional>
 #include <memory>
 
-#include "support/gui/window_fixture.h"
 #include "core/ini/profile_file.h"
 #include "core/text/error.h"
+#include "support/gui/window_fixture.h"
 
 namespace quizloom::testing {
 namespace {
@@ -122,7 +122,9 @@ struct ClosePath {
     std::function<void(GuiWindowFixture&)> close;
 };
 
-void PrintTo(const ClosePath& path, std::ostream* os) { *os << path.name; }
+void PrintTo(const ClosePath& path, std::ostream* os) {
+    *os << path.name;
+}
 
 class ClosePaths : public GuiWindowTest, public ::testing::WithParamInterface<ClosePath> {};
 
@@ -145,11 +147,11 @@ TEST_P(ClosePaths, WriteTheSettingsOnce) {
 
 INSTANTIATE_TEST_SUITE_P(
     Window, ClosePaths,
-    ::testing::Values(
-        ClosePath{"ExitButton", [](GuiWindowFixture& f) { f.form().CancelBtn->click(); }},
-        ClosePath{"EscapeKey", [](GuiWindowFixture& f) { pressKey(f.form().EditQue, Qt::Key_Escape); }},
-        ClosePath{"ExitMenuItem", [](GuiWindowFixture& f) { f.form().N3->trigger(); }},
-        ClosePath{"CloseBox", [](GuiWindowFixture& f) { f.window().close(); }}),
+    ::testing::Values(ClosePath{"ExitButton", [](GuiWindowFixture& f) { f.form().CancelBtn->click(); }},
+                      ClosePath{"EscapeKey",
+                                [](GuiWindowFixture& f) { pressKey(f.form().EditQue, Qt::Key_Escape); }},
+                      ClosePath{"ExitMenuItem", [](GuiWindowFixture& f) { f.form().N3->trigger(); }},
+                      ClosePath{"CloseBox", [](GuiWindowFixture& f) { f.window().close(); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Lifecycle, UnwritableSettingsAreReportedAndTheWindowStillCloses) {

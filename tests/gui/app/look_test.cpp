@@ -25,12 +25,14 @@ TEST_F(WindowLook, ClientAreaIsTheFormsSize) {
 TEST_F(WindowLook, NoCaptionIsClipped) {
     open();
     for (QLabel* label : window().findChildren<QLabel*>()) {
-        if (label->text().isEmpty() || label->wordWrap()) continue;
+        if (label->text().isEmpty() || label->wordWrap())
+            continue;
         EXPECT_LE(label->sizeHint().width(), label->width()) << label->objectName().toStdString();
         EXPECT_LE(label->fontMetrics().height(), label->height()) << label->objectName().toStdString();
     }
     for (QAbstractButton* button : window().findChildren<QAbstractButton*>()) {
-        if (button->text().isEmpty()) continue;
+        if (button->text().isEmpty())
+            continue;
         // A push button's own minimum width is not its caption's.
         QStyle* style = button->style();
         const int pushMargin = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
@@ -39,8 +41,7 @@ TEST_F(WindowLook, NoCaptionIsClipped) {
                                ? button->fontMetrics().horizontalAdvance(button->text()) + 2 * pushMargin
                                : button->sizeHint().width();
         EXPECT_LE(needed, button->width()) << button->objectName().toStdString();
-        EXPECT_LE(button->fontMetrics().height(), button->height())
-            << button->objectName().toStdString();
+        EXPECT_LE(button->fontMetrics().height(), button->height()) << button->objectName().toStdString();
     }
     for (int i = 0; i < 3; ++i)
         EXPECT_LE(window().statusPanel(i)->fontMetrics().height(), window().statusPanel(i)->height());
@@ -60,11 +61,13 @@ TEST_F(WindowLook, ControlsDoNotOverlap) {
         const auto children = parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
         for (QWidget* a : children) {
             for (QWidget* b : children) {
-                if (!isControl(a)) continue;
+                if (!isControl(a))
+                    continue;
                 if (a == b) {
                     EXPECT_TRUE(parent->rect().contains(a->geometry())) << a->objectName().toStdString();
                 }
-                if (a >= b || !isControl(b)) continue;
+                if (a >= b || !isControl(b))
+                    continue;
                 EXPECT_FALSE(a->geometry().intersects(b->geometry()))
                     << a->objectName().toStdString() << " / " << b->objectName().toStdString();
             }

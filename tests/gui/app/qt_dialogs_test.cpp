@@ -11,8 +11,8 @@
 #include <functional>
 
 #include "gui/app/dialogs.h"
-#include "support/gui/window_fixture.h"
 #include "gui/editor/cp1251_validator.h"
+#include "support/gui/window_fixture.h"
 
 namespace quizloom::testing {
 namespace {
@@ -39,7 +39,8 @@ TEST(QtDialogs, InputDialogFieldIsLimitedAndValidated) {
         EXPECT_TRUE(qobject_cast<const Cp1251Validator*>(field->validator()));
         const auto buttons = dialog->findChildren<QPushButton*>();
         QStringList texts;
-        for (QPushButton* b : buttons) texts << b->text();
+        for (QPushButton* b : buttons)
+            texts << b->text();
         EXPECT_TRUE(texts.contains("OK"));
         EXPECT_TRUE(texts.contains("Отмена"));
         field->end(false); // the initial text comes selected
@@ -63,10 +64,12 @@ TEST(QtDialogs, ConfirmationReadsDaNetAndAnswersYesOnlyForDa) {
             EXPECT_EQ(box->icon(), QMessageBox::Question);
             EXPECT_EQ(box->windowTitle().toStdString(), "Подтверждение");
             QStringList shown; // as drawn: an access letter's "&" is not
-            for (QAbstractButton* b : box->buttons()) shown << QString(b->text()).remove('&');
+            for (QAbstractButton* b : box->buttons())
+                shown << QString(b->text()).remove('&');
             EXPECT_EQ(shown, (QStringList{"Да", "Нет"}));
             for (QAbstractButton* b : box->buttons())
-                if (QString(b->text()).remove('&') == pressed) b->click();
+                if (QString(b->text()).remove('&') == pressed)
+                    b->click();
         });
         EXPECT_EQ(dialogs.confirm(nullptr, "Подтверждение", "Заменить?"), pressed == "Да");
     }
@@ -98,8 +101,8 @@ TEST(QtDialogs, FileDialogAcceptsANameThatDoesNotExistAndRemembersNothing) {
         dialog->selectFile("any.ini");
         static_cast<QDialog*>(dialog)->accept(); // as the Open button does
     });
-    const auto chosen = dialogs.openFile(nullptr, "Выберите", "Файлы с тестами (*.ini)",
-                                         QString::fromStdString(dir.path()));
+    const auto chosen =
+        dialogs.openFile(nullptr, "Выберите", "Файлы с тестами (*.ini)", QString::fromStdString(dir.path()));
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(chosen->toStdString(), dir.path() + "/any.ini");
     // The dialog's remembered folders go nowhere: no settings file of the

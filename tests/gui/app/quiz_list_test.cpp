@@ -10,7 +10,8 @@ namespace {
 
 class TestListTest : public GuiWindowTest {
 protected:
-    std::string test(const std::string& file, const std::string& name, const std::string& subject = "физика") {
+    std::string test(const std::string& file, const std::string& name,
+                     const std::string& subject = "физика") {
         return writeIni(testsDir() + "/" + file, fullHeader(name, subject));
     }
     void pick(int index) {

@@ -17,13 +17,16 @@ namespace {
 class SettingsOnThisDesktop : public GuiWindowTest {
 protected:
     SettingsOnThisDesktop() {
-        if (qEnvironmentVariableIsSet(kXdg)) previousXdg_ = qgetenv(kXdg);
+        if (qEnvironmentVariableIsSet(kXdg))
+            previousXdg_ = qgetenv(kXdg);
         qputenv(kXdg, QByteArray::fromStdString(config));
         std::filesystem::create_directories(temp.file("bin"));
     }
     ~SettingsOnThisDesktop() override {
-        if (previousXdg_) qputenv(kXdg, *previousXdg_);
-        else qunsetenv(kXdg);
+        if (previousXdg_)
+            qputenv(kXdg, *previousXdg_);
+        else
+            qunsetenv(kXdg);
     }
 
     // A window over the file the program would choose, opened and closed

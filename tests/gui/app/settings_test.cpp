@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <filesystem>
 
-#include "support/gui/window_fixture.h"
 #include "core/ini/profile_file.h"
+#include "support/gui/window_fixture.h"
 
 namespace quizloom::testing {
 namespace {
@@ -31,9 +31,9 @@ TEST_F(Settings, FirstRunUsesTheTestsSubfolderAndCreatesTheFile) {
     EXPECT_FALSE(form().NSimple->isChecked());
     EXPECT_FALSE(form().NPsiTest->isChecked());
     close();
-    EXPECT_EQ(readFileUtf8(settingsFile()),
-              "[Тест]\r\nРабочий каталог=" + tests + "/\r\nNBoolOneTest=0\r\nNPrintStatMin=1\r\n"
-              "NSimple=0\r\nNPsiTest=0\r\n");
+    EXPECT_EQ(readFileUtf8(settingsFile()), "[Тест]\r\nРабочий каталог=" + tests +
+                                                "/\r\nNBoolOneTest=0\r\nNPrintStatMin=1\r\n"
+                                                "NSimple=0\r\nNPsiTest=0\r\n");
 }
 
 TEST_F(Settings, FirstRunWithoutTestsSubfolderUsesTheStartFolder) {

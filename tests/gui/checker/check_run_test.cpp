@@ -6,9 +6,9 @@
 #include <filesystem>
 
 #include "core/checker/structure_check.h"
+#include "core/text/cp1251.h"
 #include "support/gui/test_bank.h"
 #include "support/gui/window_fixture.h"
-#include "core/text/cp1251.h"
 
 namespace quizloom::testing {
 namespace {
@@ -23,16 +23,15 @@ std::vector<IniEntry> goodQuestions(int variants, int questions) {
     std::vector<IniEntry> entries;
     for (int v = 1; v <= variants; ++v)
         for (int q = 1; q <= questions; ++q)
-            entries = entries + optionQuestion(std::to_string(v * 100 + q), "вопрос",
-                                               {"a", "b", "c", "d", "e"}, {"c"});
+            entries = entries +
+                      optionQuestion(std::to_string(v * 100 + q), "вопрос", {"a", "b", "c", "d", "e"}, {"c"});
     return entries;
 }
 
 std::vector<IniEntry> without(std::vector<IniEntry> entries, const std::string& section,
                               const std::string& key = {}) {
-    std::erase_if(entries, [&](const IniEntry& e) {
-        return e.section == section && (key.empty() || e.key == key);
-    });
+    std::erase_if(entries,
+                  [&](const IniEntry& e) { return e.section == section && (key.empty() || e.key == key); });
     return entries;
 }
 
@@ -54,7 +53,8 @@ protected:
     std::vector<std::string> memoLines() {
         const QString text = form().Memo1->toPlainText();
         std::vector<std::string> lines;
-        for (const QString& line : text.split('\n')) lines.push_back(line.toStdString());
+        for (const QString& line : text.split('\n'))
+            lines.push_back(line.toStdString());
         return lines;
     }
 
@@ -73,7 +73,8 @@ protected:
         while (start < bytes.size()) {
             const std::size_t end = bytes.find("\r\n", start);
             EXPECT_NE(end, std::string::npos) << "a line without CR LF";
-            if (end == std::string::npos) break;
+            if (end == std::string::npos)
+                break;
             lines.push_back(cp1251ToUtf8(bytes.substr(start, end - start)));
             start = end + 2;
         }
@@ -93,9 +94,8 @@ TEST_F(CheckRunTest, AllFilesRunShowsSummaryOnTopAndWritesTheReportFile) {
     ASSERT_EQ(form().EditMaxVar->text(), "1");
     run();
 
-    const std::vector<std::string> top{"", kSeparator,
-                                       "Проверено 3 файл(ов) с тестами, найдено ошибок структур: 2",
-                                       kSeparator};
+    const std::vector<std::string> top{
+        "", kSeparator, "Проверено 3 файл(ов) с тестами, найдено ошибок структур: 2", kSeparator};
     const std::vector<std::string> sections = section("b.ini") + section("c.ini");
     ASSERT_FALSE(sections.empty());
     EXPECT_EQ(sections.front(), "Проверяем на ошибки структуру файла теста \"" + path("b.ini") + "\" ...");
@@ -128,9 +128,8 @@ TEST_F(CheckRunTest, EveryFileReportedWhenNotOnlyDamagedOnes) {
         section("a.ini", false) + section("b.ini", false) + section("c.ini", false);
     ASSERT_EQ(section("a.ini", false).size(), 5u);
     EXPECT_EQ(reportFileLines(),
-              (std::vector<std::string>{"", kSeparator,
-                                        "Проверено 3 файл(ов) с тестами, найдено ошибок структур: 2",
-                                        kSeparator} +
+              (std::vector<std::string>{
+                   "", kSeparator, "Проверено 3 файл(ов) с тестами, найдено ошибок структур: 2", kSeparator} +
                sections));
 }
 
@@ -138,8 +137,8 @@ TEST_F(CheckRunTest, OneTestModeOnAPassingTest) {
     writeBank();
     open();
     form().NBoolOneTest->setChecked(true);
-    const std::vector<std::string> top{"", kSeparator,
-                                       "Проверен один файл с тестами, найдено ошибок структур: 0", kSeparator};
+    const std::vector<std::string> top{
+        "", kSeparator, "Проверен один файл с тестами, найдено ошибок структур: 0", kSeparator};
     run();
     EXPECT_EQ(memoLines(), (top + std::vector<std::string>{kAnnouncement, kSeparator, ""}));
     EXPECT_EQ(reportFileLines(), top);
@@ -201,9 +200,8 @@ TEST_F(CheckRunTest, AReportFileThatCannotBeWrittenIsAnErrorAndTheReportStaysSho
     run();
     ASSERT_EQ(dialogs.errorTexts().size(), 1u);
     EXPECT_EQ(dialogs.errorTexts()[0].toStdString(), "Cannot create file " + kReportName + ".");
-    const std::vector<std::string> top{"", kSeparator,
-                                       "Проверено 3 файл(ов) с тестами, найдено ошибок структур: 2",
-                                       kSeparator};
+    const std::vector<std::string> top{
+        "", kSeparator, "Проверено 3 файл(ов) с тестами, найдено ошибок структур: 2", kSeparator};
     EXPECT_EQ(memoLines(), top + section("b.ini") + section("c.ini"));
     EXPECT_FALSE(window().editorShown());
 }
@@ -212,9 +210,9 @@ TEST_F(CheckRunTest, EmptyListWritesNoFile) {
     open();
     ASSERT_EQ(window().testCount(), 0);
     run();
-    EXPECT_EQ(memoLines(), (std::vector<std::string>{
-                               "", kSeparator, "Проверено 0 файл(ов) с тестами, найдено ошибок структур: 0",
-                               kSeparator}));
+    EXPECT_EQ(memoLines(),
+              (std::vector<std::string>{
+                  "", kSeparator, "Проверено 0 файл(ов) с тестами, найдено ошибок структур: 0", kSeparator}));
     form().NBoolOneTest->setChecked(true);
     run();
     EXPECT_EQ(memoLines(), (std::vector<std::string>{
@@ -263,13 +261,15 @@ TEST_F(CheckRunTest, CommandLineCheckPrintsTheReportFileLines) {
         run();
         QProcess tool;
         QStringList arguments;
-        if (all) arguments << "--all";
+        if (all)
+            arguments << "--all";
         arguments << QString::fromStdString(window().workDir());
         tool.start(QStringLiteral(QUIZLOOM_CHECK_BINARY), arguments);
         ASSERT_TRUE(tool.waitForFinished(30000));
         EXPECT_EQ(tool.exitCode(), 1);
         std::string expected;
-        for (const std::string& line : reportFileLines()) expected += line + "\n";
+        for (const std::string& line : reportFileLines())
+            expected += line + "\n";
         EXPECT_EQ(tool.readAllStandardOutput().toStdString(), expected) << (all ? "--all" : "default");
     }
 }

@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "core/ini/profile_file.h"
 #include "support/gui/test_bank.h"
 #include "support/gui/window_fixture.h"
-#include "core/ini/profile_file.h"
 
 namespace quizloom::testing {
 namespace {
@@ -22,8 +22,10 @@ struct Shown {
 };
 
 void PrintTo(const Shown& shown, std::ostream* out) {
-    for (const QString& text : shown.texts) *out << '"' << text.toStdString() << "\" ";
-    for (bool mark : shown.marks) *out << mark;
+    for (const QString& text : shown.texts)
+        *out << '"' << text.toStdString() << "\" ";
+    for (bool mark : shown.marks)
+        *out << mark;
 }
 
 class CopyPasteTest : public GuiWindowTest {
@@ -35,10 +37,11 @@ protected:
         // Level 1, options 2 and 4 marked correct.
         std::vector<IniEntry> header = fullHeader("Алгебра", "физика", "1", "2", "3");
         for (IniEntry& entry : header)
-            if (entry.key == "Тип") entry.value = "один вариант ответа";
-        writeIni(algebra(), header + optionQuestion("101", "Сколько будет 2+2?",
-                                                    {"три", "четыре", "пять", "IV", "шесть"},
-                                                    {"четыре", "IV"}));
+            if (entry.key == "Тип")
+                entry.value = "один вариант ответа";
+        writeIni(algebra(),
+                 header + optionQuestion("101", "Сколько будет 2+2?",
+                                         {"три", "четыре", "пять", "IV", "шесть"}, {"четыре", "IV"}));
         // Level 2 with its own thresholds.
         writeIni(biology(), {{"Тест", "Название теста", "Биология"},
                              {"Тест", "Дисциплина", "химия"},

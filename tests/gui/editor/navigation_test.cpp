@@ -3,9 +3,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "core/ini/profile_file.h"
 #include "support/gui/test_bank.h"
 #include "support/gui/window_fixture.h"
-#include "core/ini/profile_file.h"
 
 namespace quizloom::testing {
 namespace {

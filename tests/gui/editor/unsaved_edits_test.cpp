@@ -19,8 +19,10 @@ protected:
     std::string first() { return testsDir() + "/a.ini"; }
     std::string second() { return testsDir() + "/b.ini"; }
     void SetUp() override {
-        writeIni(first(), fullHeader("Алгебра") + optionQuestion("101", "Сколько?", {"1", "2", "3", "4", "5"}, {"2"}));
-        writeIni(second(), fullHeader("Биология") + optionQuestion("101", "Кто?", {"a", "b", "c", "d", "e"}, {"a"}));
+        writeIni(first(),
+                 fullHeader("Алгебра") + optionQuestion("101", "Сколько?", {"1", "2", "3", "4", "5"}, {"2"}));
+        writeIni(second(),
+                 fullHeader("Биология") + optionQuestion("101", "Кто?", {"a", "b", "c", "d", "e"}, {"a"}));
         open();
         form().RadioButtonEdit->click();
     }
@@ -121,8 +123,9 @@ TEST_F(UnsavedEditsTest, ARefusedSaveNamesTheFaultAndLeavesTheFileByteIdentical)
     form().CheckBox3->click();
     form().Edit3->setText("2");
     form().BtnSave->click();
-    EXPECT_EQ(dialogs.errorTexts(), (std::vector<QString>{"Вариант №3 отмечен как правильный, но пуст.",
-                                                          "Варианты №2 и №3 совпадают, а отмечен только один."}));
+    EXPECT_EQ(dialogs.errorTexts(),
+              (std::vector<QString>{"Вариант №3 отмечен как правильный, но пуст.",
+                                    "Варианты №2 и №3 совпадают, а отмечен только один."}));
     EXPECT_EQ(readFileBytes(first()), before);
 }
 

@@ -1,15 +1,15 @@
 #include <QAction>
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <filesystem>
 
+#include "core/ini/profile_file.h"
 #include "support/gui/test_bank.h"
 #include "support/gui/window_fixture.h"
-#include "core/ini/profile_file.h"
 
 namespace quizloom::testing {
 namespace {
@@ -34,8 +34,10 @@ protected:
     void newTest(std::optional<QString> name, std::optional<QString> file = std::nullopt,
                  std::optional<bool> replace = std::nullopt) {
         dialogs.inputAnswers.push_back(name);
-        if (name && !name->isEmpty() && *name != "Error") dialogs.inputAnswers.push_back(file);
-        if (replace) dialogs.confirmAnswers.push_back(*replace);
+        if (name && !name->isEmpty() && *name != "Error")
+            dialogs.inputAnswers.push_back(file);
+        if (replace)
+            dialogs.confirmAnswers.push_back(*replace);
         form().NewTest->trigger();
         EXPECT_TRUE(dialogs.inputAnswers.empty()) << "a dialog scripted was not shown";
         EXPECT_TRUE(dialogs.confirmAnswers.empty()) << "the confirmation scripted was not shown";
@@ -44,7 +46,8 @@ protected:
     std::vector<DialogCall> inputs() {
         std::vector<DialogCall> found;
         for (const DialogCall& call : dialogs.calls)
-            if (call.kind == DialogKind::Input) found.push_back(call);
+            if (call.kind == DialogKind::Input)
+                found.push_back(call);
         return found;
     }
 
@@ -58,9 +61,14 @@ protected:
     };
     ListState listState() {
         QStringList entries;
-        for (int i = 0; i < form().BoxSubject->count(); ++i) entries << form().BoxSubject->itemText(i);
-        return {window().testCount(), window().currentTest(), entries, form().BoxSubject->currentText(),
-                form().EditQue->text(), form().RadioButtonEdit->isChecked()};
+        for (int i = 0; i < form().BoxSubject->count(); ++i)
+            entries << form().BoxSubject->itemText(i);
+        return {window().testCount(),
+                window().currentTest(),
+                entries,
+                form().BoxSubject->currentText(),
+                form().EditQue->text(),
+                form().RadioButtonEdit->isChecked()};
     }
 
     std::vector<std::string> bankFiles() {

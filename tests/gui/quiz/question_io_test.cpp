@@ -9,10 +9,10 @@
 #include <QRadioButton>
 #include <filesystem>
 
-#include "support/gui/test_bank.h"
-#include "support/gui/window_fixture.h"
 #include "core/ini/profile_file.h"
 #include "core/text/cp1251.h"
+#include "support/gui/test_bank.h"
+#include "support/gui/window_fixture.h"
 
 namespace quizloom::testing {
 namespace {
@@ -31,13 +31,16 @@ protected:
         return ProfileFile(path()).readString(section, key, "<none>");
     }
     void editMode() { form().RadioButtonEdit->click(); }
-    std::array<QLineEdit*, 5> fields() { return {form().Edit1, form().Edit2, form().Edit3, form().Edit4, form().Edit5}; }
+    std::array<QLineEdit*, 5> fields() {
+        return {form().Edit1, form().Edit2, form().Edit3, form().Edit4, form().Edit5};
+    }
     std::array<QCheckBox*, 5> marks() {
         return {form().CheckBox1, form().CheckBox2, form().CheckBox3, form().CheckBox4, form().CheckBox5};
     }
     std::vector<bool> checked() {
         std::vector<bool> states;
-        for (QCheckBox* box : marks()) states.push_back(box->isChecked());
+        for (QCheckBox* box : marks())
+            states.push_back(box->isChecked());
         return states;
     }
     // Moves away and back, so the question is shown from the file again.
@@ -62,13 +65,15 @@ TEST_F(QuestionIoTest, TheTypicalEditWritesExactlyTheQuestionKeys) {
     editMode();
     typeText(form().EditQue, "Сколько будет 2+2");
     const char* typed[] = {"3", "4", "5", "6", "7"};
-    for (int k = 0; k < 5; ++k) typeText(fields()[k], typed[k]);
+    for (int k = 0; k < 5; ++k)
+        typeText(fields()[k], typed[k]);
     form().CheckBox2->click();
     form().BtnPlusQ->click();
 
     EXPECT_EQ(readFileBytes(path()),
-              original + utf8ToCp1251("[101]\r\nВопрос=Сколько будет 2+2\r\nВариант №1=3\r\nВариант №2=4\r\n"
-                                      "Вариант №3=5\r\nВариант №4=6\r\nВариант №5=7\r\nПравильный ответ №1=4\r\n"));
+              original +
+                  utf8ToCp1251("[101]\r\nВопрос=Сколько будет 2+2\r\nВариант №1=3\r\nВариант №2=4\r\n"
+                               "Вариант №3=5\r\nВариант №4=6\r\nВариант №5=7\r\nПравильный ответ №1=4\r\n"));
     EXPECT_EQ(readFileBytes(other), otherBytes);
     EXPECT_EQ(form().EditNumQue->text(), "2");
     EXPECT_EQ(form().LabelQue->text(), "Номер вопроса в тесте: \"102\"");
@@ -126,7 +131,8 @@ TEST_F(QuestionIoTest, LevelTwoStoresTheFilledFieldsWithoutGaps) {
     EXPECT_EQ(value("101", "Вариант №1"), "<none>");
     reshow();
     std::vector<QString> shown;
-    for (QLineEdit* field : fields()) shown.push_back(field->text());
+    for (QLineEdit* field : fields())
+        shown.push_back(field->text());
     EXPECT_EQ(shown, (std::vector<QString>{"4", "four", "", "", ""}));
 }
 
@@ -145,7 +151,8 @@ TEST_F(QuestionIoTest, StaleCorrectAnswersAreRemovedAndOptionsStay) {
     EXPECT_EQ(value("101", "Правильный ответ №3"), "<none>");
 
     form().EditNumLevel->setText("2");
-    for (QLineEdit* field : {form().Edit2, form().Edit3, form().Edit5}) field->clear();
+    for (QLineEdit* field : {form().Edit2, form().Edit3, form().Edit5})
+        field->clear();
     form().BtnSave->click();
     EXPECT_EQ(value("101", "Правильный ответ №1"), "a");
     EXPECT_EQ(value("101", "Правильный ответ №2"), "d");

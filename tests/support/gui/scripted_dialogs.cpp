@@ -9,8 +9,7 @@ namespace quizloom::testing {
 namespace {
 
 // Moves the next answer into answer; a failure of the test when none is left.
-template <class T> void takeFront(std::deque<T>& queue, T& answer, const char* what,
-                                  const QString& title) {
+template <class T> void takeFront(std::deque<T>& queue, T& answer, const char* what, const QString& title) {
     if (queue.empty()) {
         ADD_FAILURE() << "unexpected " << what << " dialog \"" << title.toStdString()
                       << "\": no answer scripted";
@@ -24,13 +23,15 @@ template <class T> void takeFront(std::deque<T>& queue, T& answer, const char* w
 
 int ScriptedDialogs::count(DialogKind kind) const {
     int n = 0;
-    for (const DialogCall& call : calls) n += call.kind == kind;
+    for (const DialogCall& call : calls)
+        n += call.kind == kind;
     return n;
 }
 
 DialogCall ScriptedDialogs::last(DialogKind kind) const {
     for (auto it = calls.rbegin(); it != calls.rend(); ++it)
-        if (it->kind == kind) return *it;
+        if (it->kind == kind)
+            return *it;
     ADD_FAILURE() << "no dialog of the kind asked for was shown";
     return DialogCall{kind, {}, {}, {}};
 }
@@ -38,7 +39,8 @@ DialogCall ScriptedDialogs::last(DialogKind kind) const {
 std::vector<QString> ScriptedDialogs::errorTexts() const {
     std::vector<QString> texts;
     for (const DialogCall& call : calls)
-        if (call.kind == DialogKind::Error) texts.push_back(call.text);
+        if (call.kind == DialogKind::Error)
+            texts.push_back(call.text);
     return texts;
 }
 
@@ -64,16 +66,16 @@ SaveChoice ScriptedDialogs::askSaveChanges(QWidget*, const QString& caption, con
     return answer;
 }
 
-std::optional<QString> ScriptedDialogs::inputText(QWidget*, const QString& title,
-                                                  const QString& prompt, const QString& initial) {
+std::optional<QString> ScriptedDialogs::inputText(QWidget*, const QString& title, const QString& prompt,
+                                                  const QString& initial) {
     calls.push_back({DialogKind::Input, title, prompt, initial});
     std::optional<QString> answer;
     takeFront(inputAnswers, answer, "input", title);
     return answer;
 }
 
-std::optional<QString> ScriptedDialogs::openFile(QWidget*, const QString& title,
-                                                 const QString& filter, const QString& initialDir) {
+std::optional<QString> ScriptedDialogs::openFile(QWidget*, const QString& title, const QString& filter,
+                                                 const QString& initialDir) {
     calls.push_back({DialogKind::OpenFile, title, filter, initialDir});
     std::optional<QString> answer;
     takeFront(openFileAnswers, answer, "file-open", title);
@@ -82,7 +84,8 @@ std::optional<QString> ScriptedDialogs::openFile(QWidget*, const QString& title,
 
 int ScriptedDialogs::execDialog(QDialog& dialog) {
     calls.push_back({DialogKind::Exec, dialog.windowTitle(), dialog.objectName(), {}});
-    if (execHook) return execHook(dialog);
+    if (execHook)
+        return execHook(dialog);
     dialog.show();
     QApplication::processEvents();
     dialog.reject();

@@ -13,10 +13,14 @@ namespace quizloom::testing {
 inline std::vector<IniEntry> fullHeader(const std::string& name, const std::string& subject = "физика",
                                         const std::string& level = "1", const std::string& variants = "2",
                                         const std::string& questions = "3") {
-    return {{"Тест", "Название теста", name},   {"Тест", "Дисциплина", subject},
-            {"Тест", "Тип", "много вариантов ответа"}, {"Тест", "Уровень", level},
-            {"Тест", "Количество вариантов", variants}, {"Тест", "Количество вопросов", questions},
-            {"Тест", "Оценка 5", "90"},         {"Тест", "Оценка 4", "80"},
+    return {{"Тест", "Название теста", name},
+            {"Тест", "Дисциплина", subject},
+            {"Тест", "Тип", "много вариантов ответа"},
+            {"Тест", "Уровень", level},
+            {"Тест", "Количество вариантов", variants},
+            {"Тест", "Количество вопросов", questions},
+            {"Тест", "Оценка 5", "90"},
+            {"Тест", "Оценка 4", "80"},
             {"Тест", "Оценка 3", "70"}};
 }
 

@@ -6,20 +6,25 @@
 #include <QWidget>
 #include <filesystem>
 
-#include "support/ini_doc.h"
 #include "core/text/cp1251.h"
+#include "support/ini_doc.h"
 
 namespace quizloom::testing {
 
 std::string iniBytes(const std::vector<IniEntry>& entries) {
     IniDoc doc;
-    for (const IniEntry& e : entries) doc.set(e.section, e.key, e.value);
+    for (const IniEntry& e : entries)
+        doc.set(e.section, e.key, e.value);
     return doc.bytes();
 }
 
-std::string readFileUtf8(const std::string& path) { return cp1251ToUtf8(readFileBytes(path)); }
+std::string readFileUtf8(const std::string& path) {
+    return cp1251ToUtf8(readFileBytes(path));
+}
 
-bool fileExists(const std::string& path) { return std::filesystem::exists(path); }
+bool fileExists(const std::string& path) {
+    return std::filesystem::exists(path);
+}
 
 void pressKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
     QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
@@ -29,7 +34,8 @@ void pressKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const Q
 }
 
 void typeText(QWidget* target, const QString& text) {
-    for (QChar ch : text) pressKey(target, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+    for (QChar ch : text)
+        pressKey(target, Qt::Key_unknown, Qt::NoModifier, QString(ch));
 }
 
 void processEvents() {
@@ -59,8 +65,7 @@ QString GuiWindowFixture::settingsPath() const {
     return QString::fromStdString(temp.file("quizloom.INI"));
 }
 
-std::string GuiWindowFixture::writeIni(const std::string& path,
-                                       const std::vector<IniEntry>& entries) {
+std::string GuiWindowFixture::writeIni(const std::string& path, const std::vector<IniEntry>& entries) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     writeFileBytes(path, iniBytes(entries));
     return path;
@@ -68,12 +73,14 @@ std::string GuiWindowFixture::writeIni(const std::string& path,
 
 void GuiWindowFixture::writeSettings(const std::vector<IniEntry>& entriesOfSectionTest) {
     std::vector<IniEntry> entries = entriesOfSectionTest;
-    for (IniEntry& e : entries) e.section = "Тест";
+    for (IniEntry& e : entries)
+        e.section = "Тест";
     writeIni(settingsFile(), entries);
 }
 
 TFormQuizloom& GuiWindowFixture::window() {
-    if (!window_) window_ = std::make_unique<TFormQuizloom>(settingsPath(), dialogs);
+    if (!window_)
+        window_ = std::make_unique<TFormQuizloom>(settingsPath(), dialogs);
     return *window_;
 }
 

@@ -83,7 +83,8 @@ public:
     // Child of the window by objectName; fails the test when missing.
     template <class T = QWidget> T* find(const char* objectName) {
         T* found = window().findChild<T*>(QString::fromUtf8(objectName));
-        if (!found) ADD_FAILURE() << "no child named " << objectName;
+        if (!found)
+            ADD_FAILURE() << "no child named " << objectName;
         return found;
     }
 
