@@ -39,6 +39,13 @@ public:
     SaveChoice askSaveChanges(QWidget*, const QString&, const QString&) override {
         return SaveChoice::Cancel;
     }
+    std::optional<ChosenFile> chooseFile(QWidget*, const QString&, const QStringList&, const QString&,
+                                         bool) override {
+        return std::nullopt;
+    }
+    std::optional<int> chooseOne(QWidget*, const QString&, const QString&, const QStringList&) override {
+        return std::nullopt;
+    }
     std::optional<QString> inputText(QWidget*, const QString&, const QString&, const QString&) override {
         ++shown;
         return std::nullopt;

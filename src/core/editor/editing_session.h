@@ -117,6 +117,9 @@ public:
     // Writes the new test (after the backup of the file it replaces), makes
     // it current in edit mode and shows it.
     void createQuiz(const std::string& path, const std::string& name, bool replacing);
+    // A test file just written at path (replaced: a listed file was
+    // replaced) joins the list and becomes current; nothing is shown yet.
+    void adoptQuiz(const std::string& path, const std::string& name, bool replaced);
 
     // --- Check run ---
     const std::string& reportText() const { return reportText_; }

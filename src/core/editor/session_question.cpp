@@ -139,15 +139,19 @@ void EditingSession::createQuiz(const std::string& path, const std::string& name
     // The file is written and released before the list changes, so a write
     // that fails leaves the list, the picker and the shown test as they were.
     newquiz::writeNewQuizFile(path, name);
+    adoptQuiz(path, name, replacing);
+    editMode_ = true;
+    showQuestion();
+}
+
+void EditingSession::adoptQuiz(const std::string& path, const std::string& name, bool replaced) {
     // A replaced file may be listed under its old name: the list is read
     // again so that every entry shows the name its file holds.
-    if (replacing)
+    if (replaced)
         bank_.rescanKeeping(workDir_, path);
     if (bank_.currentPath() != path)
         bank_.add(path, name);
     makeCurrent(static_cast<std::size_t>(bank_.current()));
-    editMode_ = true;
-    showQuestion();
 }
 
 } // namespace quizloom::editor

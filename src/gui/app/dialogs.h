@@ -2,6 +2,7 @@
 // Every dialog the program shows goes through this interface, so that tests
 // can answer them. QtDialogs is the real one.
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QDialog;
@@ -10,6 +11,12 @@ class QWidget;
 // The answer to "save the changes?": Да, Нет, or Отмена (also Escape and
 // the close box).
 enum class SaveChoice { Save, Discard, Cancel };
+
+// A file chosen in a file dialog, and which of its filters was selected.
+struct ChosenFile {
+    QString path;
+    int filterIndex = 0;
+};
 
 class Dialogs {
 public:
@@ -29,6 +36,15 @@ public:
     // File-open dialog; nullopt when cancelled. The path of the chosen file.
     virtual std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& filter,
                                             const QString& initialDir) = 0;
+    // File dialog over filters (one per entry) for opening an existing file
+    // or naming one to save; nullopt when cancelled.
+    virtual std::optional<ChosenFile> chooseFile(QWidget* parent, const QString& title,
+                                                 const QStringList& filters, const QString& initialDir,
+                                                 bool forSaving) = 0;
+    // A question answered by one of choices (buttons) or Отмена: the index
+    // of the choice, nullopt for Отмена, Escape or the close box.
+    virtual std::optional<int> chooseOne(QWidget* parent, const QString& caption, const QString& text,
+                                         const QStringList& choices) = 0;
     // Shows a modal dialog the program built (the About box); its result.
     virtual int execDialog(QDialog& dialog) = 0;
 };
@@ -47,5 +63,9 @@ public:
                                      const QString& initial) override;
     std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& filter,
                                     const QString& initialDir) override;
+    std::optional<ChosenFile> chooseFile(QWidget* parent, const QString& title, const QStringList& filters,
+                                         const QString& initialDir, bool forSaving) override;
+    std::optional<int> chooseOne(QWidget* parent, const QString& caption, const QString& text,
+                                 const QStringList& choices) override;
     int execDialog(QDialog& dialog) override;
 };

@@ -10,6 +10,7 @@
 
 #include "core/editor/editing_session.h"
 #include "gui/app/dialogs.h"
+#include "gui/app/form_binding.h"
 
 class QLabel;
 namespace Ui {
@@ -54,7 +55,7 @@ public:
     }
     void showError(const char* utf8Message);
     // Puts the session's state into the controls (only what differs).
-    void render();
+    void render() { binding_.render(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -105,11 +106,11 @@ public:
     bool CheckTestFile(int index);
     void NTestingClick();
     void N2Click();
+    void MenuExportClick();
+    void MenuImportClick();
 
 private:
-    void connectHandlers();
-    // A field's control changed: its text goes to the session.
-    void fieldChanged(quizloom::editor::Field field);
+    void fieldChanged(quizloom::editor::Field field) { binding_.fieldChanged(field); }
     // Runs FormActivate at the first activation (or first show, for
     // platforms that never report one) and never again.
     void activateOnce();
@@ -120,6 +121,11 @@ private:
     // Before an action that leaves the shown question: asks about unsaved
     // edits, saves or drops them; false when the user calls the action off.
     bool settleUnsavedEdits();
+    // The name (and, given subject, the discipline) and file name of a new
+    // test, each asked with the text passed in as default; false when called off.
+    bool askNewQuizNames(std::string& name, std::string* subject, std::string& fileName);
+    // True when the file at path does not exist or may be replaced.
+    bool confirmReplace(const std::string& path, bool exists);
     void renderPicker();
 
     std::unique_ptr<Ui::TFormQuizloom> ui;
@@ -132,8 +138,5 @@ private:
     bool closed_ = false;
 
     quizloom::editor::EditingSession session_;
-    // What render last put into the controls that are rebuilt, not compared.
-    bool editorViewShown_ = true;
-    unsigned renderedBank_ = ~0u;
-    unsigned renderedReport_ = 0;
+    FormBinding binding_{*this, *ui, session_, statusPanels_};
 };

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <vector>
 
 #include "gui/app/dialogs.h"
 #include "gui/editor/cp1251_validator.h"
@@ -87,6 +88,36 @@ std::optional<QString> QtDialogs::openFile(QWidget* parent, const QString& title
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
+}
+
+std::optional<ChosenFile> QtDialogs::chooseFile(QWidget* parent, const QString& title,
+                                                const QStringList& filters, const QString& initialDir,
+                                                bool forSaving) {
+    QFileDialog dialog(parent, title, initialDir);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilters(filters);
+    dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setSizeGripEnabled(true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return ChosenFile{dialog.selectedFiles().constFirst(),
+                      static_cast<int>(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())))};
+}
+
+std::optional<int> QtDialogs::chooseOne(QWidget* parent, const QString& caption, const QString& text,
+                                        const QStringList& choices) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
+    std::vector<QPushButton*> buttons;
+    for (const QString& choice : choices)
+        buttons.push_back(box.addButton(choice, QMessageBox::AcceptRole));
+    QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    box.setEscapeButton(cancel);
+    box.exec();
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        if (box.clickedButton() == buttons[i])
+            return static_cast<int>(i);
+    return std::nullopt;
 }
 
 int QtDialogs::execDialog(QDialog& dialog) {

@@ -49,25 +49,39 @@ void TFormQuizloom::MenuSaveClick() {
 
 void TFormQuizloom::NewTestClick() {
     SwitchView(false);
-    const auto name =
-        askRemembered(dialogs_, this, QStringLiteral("Название теста:"), session_.rememberedQuizName());
-    if (!name)
+    if (!askNewQuizNames(session_.rememberedQuizName(), nullptr, session_.rememberedFileName()))
         return;
-    if (!acceptableQuizName(*name))
-        return dialogs_.messageBox(this, title_, QStringLiteral("Ошибка ввода названия теста!"));
-    const auto fileName =
-        askRemembered(dialogs_, this, QStringLiteral("Имя файла:"), session_.rememberedFileName());
-    if (!fileName)
-        return;
-    if (fileName->isEmpty())
-        return dialogs_.messageBox(this, title_, QStringLiteral("Ошибка ввода имени файла!"));
-    const std::string path = session_.prepareNewQuizPath(fileName->toStdString());
+    const std::string& name = session_.rememberedQuizName();
+    const std::string path = session_.prepareNewQuizPath(session_.rememberedFileName());
     const bool replacing = quizloom::newquiz::fileExistsAt(path);
-    if (replacing &&
-        !dialogs_.confirm(this, kConfirmCaption,
-                          QStringLiteral("Переписать файл %1?").arg(QString::fromStdString(path))))
+    if (!confirmReplace(path, replacing) || !settleUnsavedEdits())
         return;
-    if (!settleUnsavedEdits())
-        return;
-    session_.createQuiz(path, name->toStdString(), replacing);
+    session_.createQuiz(path, name, replacing);
+}
+
+bool TFormQuizloom::askNewQuizNames(std::string& name, std::string* subject, std::string& fileName) {
+    if (!askRemembered(dialogs_, this, QStringLiteral("Название теста:"), name))
+        return false;
+    if (!acceptableQuizName(QString::fromStdString(name))) {
+        dialogs_.messageBox(this, title_, QStringLiteral("Ошибка ввода названия теста!"));
+        return false;
+    }
+    if (subject) {
+        *subject = name;
+        if (!askRemembered(dialogs_, this, QStringLiteral("Дисциплина:"), *subject))
+            return false;
+    }
+    if (!askRemembered(dialogs_, this, QStringLiteral("Имя файла:"), fileName))
+        return false;
+    if (fileName.empty()) {
+        dialogs_.messageBox(this, title_, QStringLiteral("Ошибка ввода имени файла!"));
+        return false;
+    }
+    return true;
+}
+
+bool TFormQuizloom::confirmReplace(const std::string& path, bool exists) {
+    return !exists ||
+           dialogs_.confirm(this, kConfirmCaption,
+                            QStringLiteral("Переписать файл %1?").arg(QString::fromStdString(path)));
 }

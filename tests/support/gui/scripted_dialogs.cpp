@@ -82,6 +82,23 @@ std::optional<QString> ScriptedDialogs::openFile(QWidget*, const QString& title,
     return answer;
 }
 
+std::optional<ChosenFile> ScriptedDialogs::chooseFile(QWidget*, const QString& title,
+                                                      const QStringList& filters, const QString& initialDir,
+                                                      bool) {
+    calls.push_back({DialogKind::ChooseFile, title, filters.join(";;"), initialDir});
+    std::optional<ChosenFile> answer;
+    takeFront(chooseFileAnswers, answer, "file", title);
+    return answer;
+}
+
+std::optional<int> ScriptedDialogs::chooseOne(QWidget*, const QString& caption, const QString& text,
+                                              const QStringList& choices) {
+    calls.push_back({DialogKind::ChooseOne, caption, text, choices.join("|")});
+    std::optional<int> answer;
+    takeFront(chooseOneAnswers, answer, "choice", caption);
+    return answer;
+}
+
 int ScriptedDialogs::execDialog(QDialog& dialog) {
     calls.push_back({DialogKind::Exec, dialog.windowTitle(), dialog.objectName(), {}});
     if (execHook)

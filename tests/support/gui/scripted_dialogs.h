@@ -12,7 +12,7 @@
 
 namespace quizloom::testing {
 
-enum class DialogKind { Error, Message, Confirm, AskSave, Input, OpenFile, Exec };
+enum class DialogKind { Error, Message, Confirm, AskSave, Input, OpenFile, ChooseFile, ChooseOne, Exec };
 
 struct DialogCall {
     DialogKind kind;
@@ -26,8 +26,10 @@ public:
     // --- Answers, taken front first ---
     std::deque<bool> confirmAnswers;
     std::deque<SaveChoice> saveAnswers;
-    std::deque<std::optional<QString>> inputAnswers;    // nullopt = Cancel
-    std::deque<std::optional<QString>> openFileAnswers; // nullopt = Cancel
+    std::deque<std::optional<ChosenFile>> chooseFileAnswers; // nullopt = Cancel
+    std::deque<std::optional<int>> chooseOneAnswers;         // nullopt = Отмена
+    std::deque<std::optional<QString>> inputAnswers;         // nullopt = Cancel
+    std::deque<std::optional<QString>> openFileAnswers;      // nullopt = Cancel
     // Called for every execDialog with the dialog, which is not shown
     // modally: the hook may inspect it and returns the dialog's result.
     // Without a hook the dialog is shown, processed once, closed and
@@ -51,6 +53,10 @@ public:
                                      const QString& initial) override;
     std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& filter,
                                     const QString& initialDir) override;
+    std::optional<ChosenFile> chooseFile(QWidget* parent, const QString& title, const QStringList& filters,
+                                         const QString& initialDir, bool forSaving) override;
+    std::optional<int> chooseOne(QWidget* parent, const QString& caption, const QString& text,
+                                 const QStringList& choices) override;
     int execDialog(QDialog& dialog) override;
 };
 
