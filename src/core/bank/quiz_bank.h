@@ -79,7 +79,9 @@ public:
     const std::vector<std::size_t>& pickerOrder() const { return pickerOrder_; }
     // The picker position of the test at index (-1 when not listed).
     int positionOf(std::size_t index) const;
-    // The first picker position whose name is exactly name (-1 when none).
+    // The name the picker shows for the test at index: control characters as "?".
+    std::string pickerName(std::size_t index) const;
+    // The first picker position whose shown name is exactly name (-1 when none).
     int firstPositionNamed(std::string_view name) const;
 
     int current() const { return current_; }

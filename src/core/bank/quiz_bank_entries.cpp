@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "core/bank/quiz_bank.h"
+#include "core/text/printable.h"
 
 namespace quizloom {
 
@@ -40,10 +41,12 @@ int QuizBank::positionOf(std::size_t index) const {
 
 int QuizBank::firstPositionNamed(std::string_view name) const {
     for (std::size_t position = 0; position < pickerOrder_.size(); ++position)
-        if (entries_[pickerOrder_[position]].name == name)
+        if (pickerName(pickerOrder_[position]) == name)
             return static_cast<int>(position);
     return -1;
 }
+
+std::string QuizBank::pickerName(std::size_t index) const { return printableName(entries_[index].name); }
 
 bool QuizBank::hasCurrent() const {
     return current_ >= 0 && static_cast<std::size_t>(current_) < entries_.size();

@@ -82,15 +82,15 @@ void EditingSession::fillQuizList() {
 }
 
 void EditingSession::selectFirstEntry() {
-    picker_ = bank_.empty() ? Picker{} : Picker{bank_.entry(bank_.pickerOrder()[0]).name, 0};
+    picker_ = bank_.empty() ? Picker{} : Picker{bank_.pickerName(bank_.pickerOrder()[0]), 0};
 }
 
 std::optional<std::size_t> EditingSession::resolvePick(std::string_view text, int position,
                                                        bool typed) const {
     if (bank_.empty())
         return std::nullopt;
-    const auto nameAt = [this](int p) -> const std::string& {
-        return bank_.entry(bank_.pickerOrder()[static_cast<std::size_t>(p)]).name;
+    const auto nameAt = [this](int p) -> std::string {
+        return bank_.pickerName(bank_.pickerOrder()[static_cast<std::size_t>(p)]);
     };
     const bool listedPosition = position >= 0 && position < static_cast<int>(bank_.size());
     // A test without a name is picked by its entry like any other, so that
@@ -153,7 +153,7 @@ std::string EditingSession::shownSection() const {
 
 void EditingSession::makeCurrent(std::size_t index) {
     bank_.setCurrent(static_cast<int>(index));
-    picker_ = {bank_.entry(index).name, bank_.positionOf(index)};
+    picker_ = {bank_.pickerName(index), bank_.positionOf(index)};
 }
 
 // The fields a copy takes, in buffer order.

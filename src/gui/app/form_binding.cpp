@@ -1,5 +1,7 @@
 #include "gui/app/form_binding.h"
 
+#include "core/text/printable.h"
+
 #include "gui/app/form_quizloom.h"
 
 #include <QAction>
@@ -117,7 +119,8 @@ QString qs(const std::string& utf8) {
 void showWhole(QLineEdit* edit, const QString& text) {
     if (text.size() > edit->maxLength())
         edit->setMaxLength(static_cast<int>(text.size()));
-    const QSignalBlocker block(edit);
+    // Not blocked: the field's validator learns the program's text from the
+    // change signal (the handler finds the session holding it already).
     edit->setText(text);
     // A long text is shown from its beginning, not scrolled to its end.
     if (!edit->hasFocus())
@@ -219,7 +222,7 @@ void FormBinding::render() {
                                    : QStringLiteral("Правильные варианты ответа"));
     if (!session_.sectionCaption().empty())
         ui_.LabelQue->setText(qs(session_.sectionCaption()));
-    panels_[2]->setText(qs(session_.statusPath()));
+    panels_[2]->setText(qs(quizloom::printableName(session_.statusPath())));
 
     for (QRadioButton* radio : {ui_.RadioButtonRead, ui_.RadioButtonEdit}) {
         const QSignalBlocker block(radio);
@@ -254,7 +257,7 @@ void FormBinding::renderPicker() {
         // Every entry carries the list index of its own test, so two tests
         // with one name each open their own file.
         for (std::size_t index : bank.pickerOrder())
-            box->addItem(qs(bank.entry(index).name), static_cast<int>(index));
+            box->addItem(qs(bank.pickerName(index)), static_cast<int>(index));
         box->setCurrentIndex(-1);
     }
     const quizloom::editor::Picker& picker = session_.picker();
