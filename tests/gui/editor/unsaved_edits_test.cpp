@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <functional>
+#include <tuple>
 
 #include "support/gui/test_bank.h"
 #include "support/gui/window_fixture.h"
@@ -15,7 +17,7 @@ namespace quizloom::testing {
 namespace {
 
 class UnsavedEditsTest : public GuiWindowTest {
-protected:
+public:
     std::string first() { return testsDir() + "/a.ini"; }
     std::string second() { return testsDir() + "/b.ini"; }
     void SetUp() override {
@@ -128,6 +130,71 @@ TEST_F(UnsavedEditsTest, ARefusedSaveNamesTheFaultAndLeavesTheFileByteIdentical)
                                     "Варианты №2 и №3 совпадают, а отмечен только один."}));
     EXPECT_EQ(readFileBytes(first()), before);
 }
+
+} // namespace
+} // namespace quizloom::testing
+
+namespace quizloom::testing {
+namespace {
+
+// Every action that leaves the shown question, with each answer: Да saves
+// and goes on, Нет drops the edit and goes on, Отмена does nothing.
+struct LeavingAction {
+    const char* name;
+    std::function<void(UnsavedEditsTest&)> run;
+    std::function<bool(UnsavedEditsTest&)> wentOn;
+};
+
+class EveryLeavingAction : public UnsavedEditsTest,
+                           public ::testing::WithParamInterface<std::tuple<int, SaveChoice>> {};
+
+const LeavingAction kLeavingActions[] = {
+    {"close", [](UnsavedEditsTest& t) { t.form().N3->trigger(); processEvents(); },
+     [](UnsavedEditsTest& t) { return !t.window().isVisible(); }},
+    {"escape", [](UnsavedEditsTest& t) { pressKey(t.form().EditQue, Qt::Key_Escape); processEvents(); },
+     [](UnsavedEditsTest& t) { return !t.window().isVisible(); }},
+    {"pick", [](UnsavedEditsTest& t) {
+         t.form().BoxSubject->setCurrentIndex(1);
+         emit t.form().BoxSubject->activated(1);
+     },
+     [](UnsavedEditsTest& t) { return t.form().EditQue->text() == "Кто?"; }},
+    {"check", [](UnsavedEditsTest& t) { t.form().NTesting->trigger(); },
+     [](UnsavedEditsTest& t) { return !t.window().editorShown(); }},
+    {"workdir", [](UnsavedEditsTest& t) {
+         const std::string other = t.temp.file("other/c.ini");
+         t.writeIni(other, fullHeader("Химия") + optionQuestion("101", "Что?", {"1", "2", "3", "4", "5"}, {"1"}));
+         t.dialogs.openFileAnswers = {QString::fromStdString(other)};
+         t.form().MenuChangeDir->trigger();
+     },
+     [](UnsavedEditsTest& t) { return t.form().EditQue->text() == "Что?"; }},
+    {"newtest", [](UnsavedEditsTest& t) {
+         t.dialogs.inputAnswers = {QString("Новый"), QString("n")};
+         t.form().NewTest->trigger();
+     },
+     [](UnsavedEditsTest& t) { return fileExists(t.testsDir() + "/n.ini"); }},
+    {"readmode", [](UnsavedEditsTest& t) { t.form().RadioButtonRead->click(); },
+     [](UnsavedEditsTest& t) { return t.form().RadioButtonRead->isChecked(); }},
+};
+
+TEST_P(EveryLeavingAction, FollowsTheAnswer) {
+    const auto [index, answer] = GetParam();
+    const LeavingAction& action = kLeavingActions[index];
+    edit();
+    dialogs.saveAnswers = {answer};
+    action.run(*this);
+    EXPECT_EQ(dialogs.count(DialogKind::AskSave), 1) << action.name;
+    const bool saved = question(first()).find("Сколько будет?") != std::string::npos;
+    EXPECT_EQ(saved, answer == SaveChoice::Save) << action.name;
+    EXPECT_EQ(action.wentOn(*this), answer != SaveChoice::Cancel) << action.name;
+    if (answer == SaveChoice::Cancel) {
+        EXPECT_EQ(form().EditQue->text(), "Сколько будет?") << action.name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Unsaved, EveryLeavingAction,
+                         ::testing::Combine(::testing::Range(0, static_cast<int>(std::size(kLeavingActions))),
+                                            ::testing::Values(SaveChoice::Save, SaveChoice::Discard,
+                                                              SaveChoice::Cancel)));
 
 } // namespace
 } // namespace quizloom::testing
