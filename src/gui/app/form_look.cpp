@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QLayout>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -61,6 +62,32 @@ bool isFrame(const QWidget* widget) {
     return widget->inherits("QFrame") && !qobject_cast<const QLabel*>(widget);
 }
 
+bool inLayout(const QWidget& widget) {
+    return widget.parentWidget() && widget.parentWidget()->layout() &&
+           widget.parentWidget()->layout()->indexOf(&widget) >= 0;
+}
+
+// The width the form gives the control: a laid-out control's fixed width
+// (0 when the layout sizes it to its caption), else its own.
+int formWidth(const QWidget& widget) {
+    if (!inLayout(widget))
+        return widget.width();
+    return widget.minimumWidth() == widget.maximumWidth() ? widget.maximumWidth() : 0;
+}
+
+// A caption a little too wide for the form's width (another font than
+// the form's) is set a little tighter, so that the control keeps its place
+// and size; more than a pixel less per letter would be hard to read.
+void tightenToFit(QWidget& widget, int width) {
+    constexpr qreal kStep = 0.1;
+    constexpr qreal kMostPerLetter = 1.0;
+    QFont font = widget.font();
+    for (qreal tighter = kStep; neededWidth(widget) > width && tighter <= kMostPerLetter; tighter += kStep) {
+        font.setLetterSpacing(QFont::AbsoluteSpacing, -tighter);
+        widget.setFont(font);
+    }
+}
+
 // A widened control pushes the controls it now overlaps on its right.
 void makeRoomRightOf(QWidget& widened) {
     QWidget* parent = widened.parentWidget();
@@ -74,11 +101,21 @@ void makeRoomRightOf(QWidget& widened) {
     }
 }
 
-// Fixed captions take the width of their text, as labels that size
-// themselves do; every control whose caption does not fit is widened.
+// Every control whose caption does not fit its width is tightened, or
+// widened when that is not enough (a laid-out one through its layout);
+// fixed captions outside layouts take the width of their text, as labels
+// that size themselves do.
 void fitCaptions(QWidget& root, const QLabel* changingLabel) {
     for (QWidget* widget : root.findChildren<QWidget*>()) {
+        const int width = formWidth(*widget);
+        if (width > 0 && neededWidth(*widget) > width)
+            tightenToFit(*widget, width);
         const int needed = neededWidth(*widget);
+        if (inLayout(*widget)) {
+            if (width > 0 && needed > width)
+                widget->setFixedWidth(needed);
+            continue;
+        }
         const bool autoSized = qobject_cast<QLabel*>(widget) && widget != changingLabel && needed > 0;
         if (needed <= widget->width() && !autoSized)
             continue;
@@ -109,9 +146,16 @@ void applyFormLook(QMainWindow& window, Ui::TFormQuizloom& form) {
     form.Memo1->setPalette(report);
 
     form.StatusBar1->setFixedHeight(19);
-    window.resize(684, window.menuBar()->sizeHint().height() + form.Panel1->minimumHeight() +
-                           form.Panel2->maximumHeight() + form.StatusBar1->height());
+    // The answers' layout places its rows from the box's top left corner,
+    // as the form does, not below the title.
+    form.GroupVar->setAttribute(Qt::WA_LayoutOnEntireRect);
     fitCaptions(window, form.LabelQue);
+    // The form's size is the smallest the window takes, in either view.
+    const QSize formSize(form.Panel1->minimumWidth(), window.menuBar()->sizeHint().height() +
+                                                         form.Panel1->minimumHeight() +
+                                                         form.Panel2->maximumHeight() + form.StatusBar1->height());
+    window.setMinimumSize(formSize);
+    window.resize(formSize);
 }
 
 std::array<QLabel*, 3> createStatusPanels(QStatusBar& bar) {
