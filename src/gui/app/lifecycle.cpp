@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -9,6 +10,21 @@
 
 #include "gui/app/form_quizloom.h"
 #include "ui_form_quizloom.h"
+
+namespace {
+
+// In the report view Page Up and Page Down page the report wherever the
+// focus is; their other use, the question buttons, is hidden there.
+bool pageReport(Ui::TFormQuizloom& form, QWidget* target, QKeyEvent* key) {
+    const bool paging = (key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown) &&
+                        !(key->modifiers() & Qt::ControlModifier);
+    if (!paging || !form.Memo1->isVisible() || target == form.Memo1 || form.Memo1->isAncestorOf(target))
+        return false;
+    QApplication::sendEvent(form.Memo1, key);
+    return true;
+}
+
+} // namespace
 
 void TFormQuizloom::activateOnce() {
     if (activated_)
@@ -87,7 +103,8 @@ bool TFormQuizloom::eventFilter(QObject* watched, QEvent* event) {
         auto* target = static_cast<QWidget*>(watched);
         // Menus keep their own keys (Escape closes an open menu).
         const bool inWindow = target->window() == this && !qobject_cast<QMenuBar*>(target);
-        if (inWindow && handleDialogKey(target, static_cast<QKeyEvent*>(event)->key()))
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (inWindow && (pageReport(*ui, target, key) || handleDialogKey(target, key->key())))
             return true;
     }
     return QMainWindow::eventFilter(watched, event);
