@@ -15,6 +15,9 @@ constexpr std::string_view kOneQuizSummary = "Проверен один файл
 constexpr std::string_view kAllFilesSummary = "Проверено ";
 constexpr std::string_view kAllFilesSummaryMiddle = " файл(ов) с тестами, найдено ошибок структур: ";
 constexpr std::string_view kAnnouncement = "Результаты проверки файлов записаны в файл \"";
+constexpr std::string_view kProgressMiddle = " из ";
+constexpr std::string_view kStopped = "Проверка прервана: проверено ";
+constexpr std::string_view kStoppedEnd = " файл(ов)";
 } // namespace
 
 std::string oneQuizSummary(std::size_t damagedCount) {
@@ -36,6 +39,16 @@ std::string reportFileAnnouncement() {
 
 std::vector<std::string> screenOnlyLines() {
     return {reportFileAnnouncement(), separatorLine(), std::string()};
+}
+
+std::string progressLine(std::size_t checked, std::size_t total) {
+    return std::string(kAllFilesSummary) + std::to_string(checked) + std::string(kProgressMiddle) +
+           std::to_string(total);
+}
+
+std::string stoppedRunLine(std::size_t checked, std::size_t total) {
+    return std::string(kStopped) + std::to_string(checked) + std::string(kProgressMiddle) +
+           std::to_string(total) + std::string(kStoppedEnd);
 }
 
 namespace {
@@ -68,7 +81,8 @@ public:
                 goOn = !options_.stopAtFirstDamaged;
             }
         }
-        if (options_.progress && !options_.progress(run_.checkedCount, total_) &&
+        // A stop asked for at the file that ends the run anyway is no stop.
+        if (options_.progress && !options_.progress(run_.checkedCount, total_) && goOn &&
             run_.checkedCount < total_) {
             run_.stopped = true;
             goOn = false;

@@ -58,6 +58,11 @@ std::vector<std::string> reportTopLines(std::string summaryLine);
 // written (never in the file): the announcement, a separator, an empty line.
 std::string reportFileAnnouncement();
 std::vector<std::string> screenOnlyLines();
+// The progress of a run: "Проверено <checked> из <total>".
+std::string progressLine(std::size_t checked, std::size_t total);
+// The last line of a stopped run's report, in place of every summary:
+// "Проверка прервана: проверено <checked> из <total> файл(ов)".
+std::string stoppedRunLine(std::size_t checked, std::size_t total);
 
 // Called after each file of a run, in list order, on the thread that called
 // checkQuizzes (never on a worker): checked files so far and the number
@@ -97,7 +102,8 @@ struct RunResult {
     // The first question error of the whole run in list order, which may lie
     // in a later file than firstDamaged when that one has header problems only.
     std::optional<QuestionFinding> firstQuestionError;
-    // The progress callback asked to stop before the last file.
+    // The progress callback asked to stop before the run was over (the last
+    // file, or in the simplified mode the first damaged one, not reached).
     bool stopped = false;
 };
 

@@ -15,6 +15,7 @@
 #include "core/bank/settings.h"
 #include "core/checker/structure_check.h"
 #include "core/editor/question_form.h"
+#include "core/ini/profile_file.h"
 
 namespace quizloom::editor {
 
@@ -30,6 +31,18 @@ struct Options {
 struct Picker {
     std::string text;
     int position = -1;
+};
+
+// The files and options of one check run, copied from the session when the
+// run starts: run() reads nothing else, so it may go on another thread
+// while the session waits for its result.
+struct CheckJob {
+    std::vector<std::string> paths;
+    bool oneQuiz = false;
+    bool printOnlyDamaged = true;
+    bool simplified = false;
+    // progress and workers as for check::checkQuizzes.
+    check::RunResult run(check::RunProgress progress = {}, unsigned workers = 1) const;
 };
 
 class EditingSession {
@@ -133,7 +146,15 @@ public:
     bool checkListedQuiz(int index);
     // The check run: one or every test, the report with its summary, the
     // report file, or in the simplified mode the first faulty question.
+    // It is startCheck(), the job's run and finishCheck() in one go; a
+    // window runs the job on another thread between the two halves.
     void runCheck();
+    // Empties the report (the report view comes up) and takes what to check.
+    CheckJob startCheck();
+    // Applies the run of that job. A stopped run shows the sections of the
+    // files checked and the line that says so; it writes no report file and
+    // leaves the current test and the shown question as they were.
+    void finishCheck(const CheckJob& job, const check::RunResult& run);
 
 private:
     struct Snapshot {
@@ -147,6 +168,11 @@ private:
     void makeCurrent(std::size_t index);
     void step(Field number, Field maximum, int direction);
     void markSaved();
+    // The question of the form from file, which is the current test's.
+    void showFrom(const ProfileFile& file);
+    // saveQuestion(); the file as written (released), or nothing when
+    // nothing was saved.
+    std::optional<ProfileFile> saveToFile();
 
     QuestionForm form_;
     int answerLayout_ = 1;

@@ -57,13 +57,33 @@ bool EditingSession::checkListedQuiz(int index) {
     return file.passed;
 }
 
-void EditingSession::runCheck() {
-    const bool oneQuiz = options_.oneQuiz;
-    const bool simple = options_.simplified;
-    setReport(std::string());
+check::RunResult CheckJob::run(check::RunProgress progress, unsigned workers) const {
+    return check::checkQuizzes(paths, {printOnlyDamaged, simplified, workers, std::move(progress)});
+}
 
-    const std::vector<std::string> paths = oneQuiz ? std::vector{bank_.currentPath()} : bank_.paths();
-    const check::RunResult run = check::checkQuizzes(paths, {options_.printOnlyDamaged, simple});
+void EditingSession::runCheck() {
+    const CheckJob job = startCheck();
+    finishCheck(job, job.run());
+}
+
+CheckJob EditingSession::startCheck() {
+    setReport(std::string());
+    CheckJob job;
+    job.paths = options_.oneQuiz ? std::vector{bank_.currentPath()} : bank_.paths();
+    job.oneQuiz = options_.oneQuiz;
+    job.printOnlyDamaged = options_.printOnlyDamaged;
+    job.simplified = options_.simplified;
+    return job;
+}
+
+void EditingSession::finishCheck(const CheckJob& job, const check::RunResult& run) {
+    if (run.stopped) {
+        setReport(joinedLines(
+            concatenated(run.sectionLines, std::vector{check::stoppedRunLine(run.checkedCount, job.paths.size())})));
+        return;
+    }
+    const bool oneQuiz = job.oneQuiz;
+    const bool simple = job.simplified;
 
     if (run.firstDamaged) {
         // The first damaged test becomes current: its own entry of the

@@ -35,11 +35,14 @@ constexpr HeaderKey kHeaderKeys[] = {
 void EditingSession::showQuestion() {
     if (!bank_.hasCurrent())
         return;
+    showFrom(ProfileFile(bank_.currentPath()));
+}
+
+void EditingSession::showFrom(const ProfileFile& file) {
     pasteUndoAvailable_ = false;
     const int variant = strToInt(form_[Field::NumVar]);
     const int question = strToInt(form_[Field::NumQue]);
-    const std::string path = bank_.currentPath();
-    ProfileFile file(path);
+    const std::string& path = file.path();
 
     // Each text set here runs the field's rule before the next one is read.
     for (const HeaderKey& header : kHeaderKeys)
@@ -67,8 +70,12 @@ void EditingSession::showQuestion() {
 }
 
 void EditingSession::saveQuestion() {
+    saveToFile();
+}
+
+std::optional<ProfileFile> EditingSession::saveToFile() {
     if (!editMode_ || !bank_.hasCurrent() || bank_.currentPath() != shownPath_)
-        return;
+        return std::nullopt;
     const int variant = strToInt(form_[Field::NumVar]);
     const int question = strToInt(form_[Field::NumQue]);
     const std::string path = bank_.currentPath();
@@ -76,11 +83,11 @@ void EditingSession::saveQuestion() {
     // Everything is checked before the first write: a save stores all of
     // the question or nothing.
     validateForSave(form_, !psychoTest && form_[Field::Level] == "1");
-    ProfileFile file(path);
+    std::optional<ProfileFile> file(std::in_place, path);
 
     for (const HeaderKey& header : kHeaderKeys)
         if (!header.grade || !psychoTest)
-            file.writeString(quiz::kHeaderSection, header.key, form_[header.field]);
+            file->writeString(quiz::kHeaderSection, header.key, form_[header.field]);
     statusPath_ = path;
 
     quiz::QuestionRecord record;
@@ -96,28 +103,27 @@ void EditingSession::saveQuestion() {
         quiz::setCorrect(record, quiz::correctFromFields(form_.answers()));
         stored = quiz::StoredAnswers::CorrectOnly;
     }
-    quiz::writeQuestionRecord(file, quiz::sectionName(variant, question), record, stored);
-    file.release();
+    quiz::writeQuestionRecord(*file, quiz::sectionName(variant, question), record, stored);
+    file->release();
     markSaved();
+    return file;
 }
 
 // Numbers are read before the save; setting the new number runs its field's
 // rule, so a number above the bound shows the question the bound names.
+// The display reads the file the save has just parsed and written, as it
+// now stands on disk, instead of reading it again.
 void EditingSession::step(Field number, Field maximum, int direction) {
     const int n = strToInt(form_[number]);
-    if (direction > 0) {
-        const int m = strToInt(form_[maximum]);
-        saveQuestion();
-        if (n >= m)
-            return;
-        setText(number, std::to_string(n + 1));
-    } else {
-        saveQuestion();
-        if (n == 1)
-            return;
-        setText(number, std::to_string(static_cast<long long>(n) - 1));
-    }
-    showQuestion();
+    const int m = strToInt(form_[maximum]);
+    const std::optional<ProfileFile> saved = saveToFile();
+    if (direction > 0 ? n >= m : n == 1)
+        return;
+    setText(number, std::to_string(static_cast<long long>(n) + (direction > 0 ? 1 : -1)));
+    if (saved)
+        showFrom(*saved);
+    else
+        showQuestion();
 }
 
 void EditingSession::stepVariant(int direction) {

@@ -3,6 +3,8 @@
 // can answer them. QtDialogs is the real one.
 #include <QString>
 #include <QStringList>
+#include <atomic>
+#include <functional>
 #include <optional>
 
 class QDialog;
@@ -17,6 +19,12 @@ struct ChosenFile {
     QString path;
     int filterIndex = 0;
 };
+
+// Work that a progress dialog runs on a thread of its own. It calls step
+// after each unit of work with the text to show; step returns false once
+// the work is to stop, which it then does.
+using ProgressStep = std::function<bool(const QString& text)>;
+using ProgressWork = std::function<void(const ProgressStep& step)>;
 
 class Dialogs {
 public:
@@ -47,6 +55,13 @@ public:
                                          const QStringList& choices) = 0;
     // Shows a modal dialog the program built (the About box); its result.
     virtual int execDialog(QDialog& dialog) = 0;
+    // Runs work off the GUI thread under a modal dialog that shows text,
+    // then the text of each step, and a "Прервать" button. That button,
+    // Escape and the close box set stop; so may the program. The dialog
+    // stays until work has returned, then this returns (rethrowing what
+    // work threw).
+    virtual void runWithProgress(QWidget* parent, const QString& title, const QString& text,
+                                 const ProgressWork& work, std::atomic_bool& stop) = 0;
 };
 
 class QtDialogs final : public Dialogs {
@@ -68,4 +83,6 @@ public:
     std::optional<int> chooseOne(QWidget* parent, const QString& caption, const QString& text,
                                  const QStringList& choices) override;
     int execDialog(QDialog& dialog) override;
+    void runWithProgress(QWidget* parent, const QString& title, const QString& text, const ProgressWork& work,
+                         std::atomic_bool& stop) override;
 };

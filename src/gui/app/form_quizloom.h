@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <array>
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,10 @@ public:
     // Runs f as one event handler and shows the session's state after it; an
     // escaping error is shown in the error box and the program goes on.
     template <class F> void guarded(F&& f) {
+        // Nothing may change the list or the files while a check run reads
+        // them; its modal dialog keeps the user out, this the program.
+        if (checkRunning_)
+            return;
         try {
             f();
         } catch (const std::exception& e) {
@@ -127,6 +132,10 @@ private:
     // True when the file at path does not exist or may be replaced.
     bool confirmReplace(const std::string& path, bool exists);
     void renderPicker();
+    // Closing during a check run: the run is told to stop and the window
+    // closes once it has; true when the close must wait for that.
+    bool stopCheckRunForClose();
+    void closeIfAskedDuringRun();
 
     std::unique_ptr<Ui::TFormQuizloom> ui;
     Dialogs& dialogs_;
@@ -136,6 +145,9 @@ private:
     bool activated_ = false;
     bool shown_ = false;
     bool closed_ = false;
+    bool checkRunning_ = false;
+    std::atomic_bool checkStop_ = false;
+    bool closeAfterRun_ = false;
 
     quizloom::editor::EditingSession session_;
     FormBinding binding_{*this, *ui, session_, statusPanels_};

@@ -55,6 +55,9 @@ void TFormQuizloom::changeEvent(QEvent* event) {
 }
 
 void TFormQuizloom::closeEvent(QCloseEvent* event) {
+    // A check run under way is stopped first; the window closes after it.
+    if (stopCheckRunForClose())
+        return event->ignore();
     // The close box, Escape, "Выход" and "&Выход" all end here; the settings
     // are written once, and only when they were read at start-up (a window
     // closed before then would overwrite them with the form's defaults).

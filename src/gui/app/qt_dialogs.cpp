@@ -1,10 +1,15 @@
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QVBoxLayout>
+#include <exception>
+#include <thread>
 #include <vector>
 
 #include "gui/app/dialogs.h"
@@ -18,6 +23,39 @@ void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, cons
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
     box.exec();
 }
+
+// The dialog of runWithProgress. Asked to close, it only sets the stop
+// flag: it goes away when the work has returned, so that the window stays
+// blocked until then.
+class ProgressDialog final : public QDialog {
+public:
+    ProgressDialog(QWidget* parent, const QString& title, const QString& text, std::atomic_bool& stop)
+        : QDialog(parent), stop_(stop) {
+        setWindowTitle(title);
+        setModal(true);
+        auto* layout = new QVBoxLayout(this);
+        label_ = new QLabel(text, this);
+        label_->setMinimumWidth(label_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 40);
+        layout->addWidget(label_);
+        auto* buttons = new QDialogButtonBox(this);
+        stopButton_ = buttons->addButton(QStringLiteral("Прервать"), QDialogButtonBox::RejectRole);
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        layout->addWidget(buttons);
+        setFixedSize(sizeHint());
+    }
+    void setText(const QString& text) { label_->setText(text); }
+    // "Прервать", Escape and the close box all come here.
+    void reject() override {
+        stop_ = true;
+        stopButton_->setEnabled(false);
+    }
+    void finish() { QDialog::done(QDialog::Accepted); }
+
+private:
+    std::atomic_bool& stop_;
+    QLabel* label_ = nullptr;
+    QPushButton* stopButton_ = nullptr;
+};
 
 } // namespace
 
@@ -122,4 +160,31 @@ std::optional<int> QtDialogs::chooseOne(QWidget* parent, const QString& caption,
 
 int QtDialogs::execDialog(QDialog& dialog) {
     return dialog.exec();
+}
+
+void QtDialogs::runWithProgress(QWidget* parent, const QString& title, const QString& text,
+                                const ProgressWork& work, std::atomic_bool& stop) {
+    ProgressDialog dialog(parent, title, text, stop);
+    std::exception_ptr failure;
+    // The worker only posts to the dialog; everything it shows is done on
+    // this thread. Posts still queued when the dialog goes are dropped.
+    std::thread worker([&] {
+        try {
+            work([&](const QString& stepText) {
+                QMetaObject::invokeMethod(&dialog, [&dialog, stepText] { dialog.setText(stepText); },
+                                          Qt::QueuedConnection);
+                return !stop.load();
+            });
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        QMetaObject::invokeMethod(&dialog, [&dialog] { dialog.finish(); }, Qt::QueuedConnection);
+    });
+    // exec() ends early only when something else hides the dialog: the work
+    // is then told to stop and waited for, one more step at most.
+    if (dialog.exec() != QDialog::Accepted)
+        stop = true;
+    worker.join();
+    if (failure)
+        std::rethrow_exception(failure);
 }

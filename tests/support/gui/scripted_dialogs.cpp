@@ -2,7 +2,11 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <condition_variable>
+#include <exception>
 #include <gtest/gtest.h>
+#include <mutex>
+#include <thread>
 
 namespace quizloom::testing {
 
@@ -107,6 +111,54 @@ int ScriptedDialogs::execDialog(QDialog& dialog) {
     QApplication::processEvents();
     dialog.reject();
     return QDialog::Rejected;
+}
+
+void ScriptedDialogs::runWithProgress(QWidget*, const QString& title, const QString& text,
+                                      const ProgressWork& work, std::atomic_bool& stop) {
+    calls.push_back({DialogKind::Progress, title, text, {}});
+    progressTexts.push_back(text);
+    // One step at a time handed from the worker to this thread and back.
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::optional<QString> pending;
+    bool goOn = true;
+    bool done = false;
+    std::exception_ptr failure;
+    std::thread worker([&] {
+        try {
+            work([&](const QString& stepText) {
+                std::unique_lock lock(mutex);
+                pending = stepText;
+                changed.notify_all();
+                changed.wait(lock, [&] { return !pending; });
+                return goOn;
+            });
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        const std::lock_guard lock(mutex);
+        done = true;
+        changed.notify_all();
+    });
+    std::unique_lock lock(mutex);
+    for (;;) {
+        changed.wait(lock, [&] { return pending || done; });
+        if (!pending)
+            break;
+        const QString stepText = *pending;
+        lock.unlock();
+        progressTexts.push_back(stepText);
+        if (progressHook && !progressHook(stepText))
+            stop = true;
+        lock.lock();
+        goOn = !stop;
+        pending.reset();
+        changed.notify_all();
+    }
+    lock.unlock();
+    worker.join();
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 } // namespace quizloom::testing

@@ -12,12 +12,12 @@
 
 namespace quizloom::testing {
 
-enum class DialogKind { Error, Message, Confirm, AskSave, Input, OpenFile, ChooseFile, ChooseOne, Exec };
+enum class DialogKind { Error, Message, Confirm, AskSave, Input, OpenFile, ChooseFile, ChooseOne, Exec, Progress };
 
 struct DialogCall {
     DialogKind kind;
     QString title;  // caption (Exec: the dialog's window title)
-    QString text;   // message / prompt / filter (Exec: the dialog's objectName)
+    QString text;   // message / prompt / filter (Exec: the dialog's objectName; Progress: the first text)
     QString detail; // input: initial text; open file: initial folder
 };
 
@@ -35,6 +35,14 @@ public:
     // Without a hook the dialog is shown, processed once, closed and
     // QDialog::Rejected is returned.
     std::function<int(QDialog&)> execHook;
+    // Progress dialogs run their work on a thread of its own, but each step
+    // waits until this hook, called on the test's thread with the step's
+    // text, has answered: false stops the work as "Прервать" does. So a
+    // stop comes after exactly the step the test chooses, and the hook may
+    // act on the window meanwhile. Without a hook the work runs to its end.
+    std::function<bool(const QString&)> progressHook;
+    // Every text the progress dialogs showed: the first, then each step's.
+    std::vector<QString> progressTexts;
 
     // --- Record ---
     std::vector<DialogCall> calls;
@@ -58,6 +66,8 @@ public:
     std::optional<int> chooseOne(QWidget* parent, const QString& caption, const QString& text,
                                  const QStringList& choices) override;
     int execDialog(QDialog& dialog) override;
+    void runWithProgress(QWidget* parent, const QString& title, const QString& text, const ProgressWork& work,
+                         std::atomic_bool& stop) override;
 };
 
 } // namespace quizloom::testing
