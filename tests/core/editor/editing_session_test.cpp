@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/editor/editing_session.h"
+#include "core/text/cp1251.h"
 #include "support/ini_doc.h"
 #include "support/temp_dir.h"
 
@@ -12,6 +13,7 @@ namespace {
 using quizloom::testing::IniDoc;
 using quizloom::testing::readFileBytes;
 using quizloom::testing::TempDir;
+using quizloom::testing::writeFileBytes;
 
 IniDoc header(std::string_view name, std::string_view level = "1", std::string_view variants = "2",
               std::string_view questions = "3") {
@@ -109,6 +111,48 @@ TEST_F(SessionTest, NavigationSavesAndStopsAtItsBounds) {
     EXPECT_EQ(session.sectionCaption(), "Номер вопроса в тесте: \"203\"");
 }
 
+// A step shows the next question from the file its save has just parsed
+// and written: what it shows must be what a fresh read of the file shows,
+// also where the written view is at its most intricate.
+TEST_F(SessionTest, AStepShowsWhatItsSaveHasJustWritten) {
+    // No final line end; question 101 missing (the save appends it); 102
+    // twice (the first counts); a comment closing the header.
+    const std::string text = "[Тест]\r\nНазвание теста=Химия\r\nУровень=1\r\nКоличество вариантов=1\r\n"
+                             "Количество вопросов=3\r\n; конец\r\n\r\n[102]\nВопрос=второй\n"
+                             "Вариант №1=  да  \n[102]\nВопрос=не этот";
+    writeFileBytes(folder() + "a.ini", utf8ToCp1251(text));
+    open();
+    session.setEditMode(true);
+    const auto expectShownAsAFreshReadShowsIt = [&](const char* where) {
+        const QuestionForm shown = session.form();
+        session.showQuestion();
+        EXPECT_EQ(session.form(), shown) << where;
+    };
+    // Values a save must quote to keep, and a header value changed.
+    session.setText(Field::Question, "  первый  ");
+    session.setText(Field::Answer1, "\"в кавычках\"");
+    session.setText(Field::Subject, "новая");
+    session.setText(Field::Level, "2");
+    session.stepQuestion(+1);
+    EXPECT_EQ(session.text(Field::Question), "второй");
+    EXPECT_EQ(session.text(Field::Subject), "новая");
+    EXPECT_EQ(session.answerLayout(), 2) << "the level just written";
+    expectShownAsAFreshReadShowsIt("question 2");
+
+    session.stepQuestion(-1);
+    EXPECT_EQ(session.text(Field::Question), "  первый  ");
+    expectShownAsAFreshReadShowsIt("question 1");
+    session.setText(Field::Level, "1");
+    session.setText(Field::Answer1, "\"в кавычках\"");
+    session.setMark(0, true);
+    session.stepQuestion(+1);
+    session.stepQuestion(-1);
+    EXPECT_EQ(session.text(Field::Answer1), "\"в кавычках\"");
+    EXPECT_EQ(session.form().marks, (quiz::AnswerMarks{true, false, false, false, false}));
+    expectShownAsAFreshReadShowsIt("question 1 again");
+    EXPECT_FALSE(session.unsavedEdits());
+}
+
 TEST_F(SessionTest, ThePickerTakesATypedNamesFirstEntryAndAPickedEntryItself) {
     header("Биология").write(folder() + "a.ini");
     header("Алгебра").write(folder() + "b.ini");
@@ -164,6 +208,30 @@ TEST_F(SessionTest, TheSimplifiedCheckOpensTheFirstFaultyQuestionOfTheFirstDamag
     EXPECT_FALSE(session.editorShown());
     EXPECT_NE(session.reportText().find("Проверено 2 файл(ов) с тестами, найдено ошибок структур: 1"),
               std::string::npos);
+}
+
+// The run in two halves, as the window makes it, with a stop after the
+// first of two damaged files: only that file's section and the line that
+// says so; no summary, and the damaged file is not made current.
+TEST_F(SessionTest, AStoppedCheckReportsHowFarItGotAndChangesNothingElse) {
+    header("Алгебра").write(folder() + "a.ini");
+    header("Биология").write(folder() + "b.ini");
+    open();
+    session.pickQuiz("Биология", -1, true);
+    session.options().printOnlyDamaged = false;
+    const CheckJob job = session.startCheck();
+    ASSERT_EQ(job.paths, (std::vector<std::string>{folder() + "a.ini", folder() + "b.ini"}));
+    EXPECT_FALSE(session.editorShown()) << "the report view comes up at once";
+    const check::RunResult run = job.run([](std::size_t checked, std::size_t) { return checked < 1; });
+    ASSERT_TRUE(run.stopped);
+    ASSERT_EQ(run.firstDamaged, 0u);
+    session.finishCheck(job, run);
+    std::string expected;
+    for (const std::string& line : check::checkQuizFile(folder() + "a.ini", false).lines)
+        expected += line + "\n";
+    EXPECT_EQ(session.reportText(), expected + "Проверка прервана: проверено 1 из 2 файл(ов)");
+    EXPECT_EQ(session.bank().currentPath(), folder() + "b.ini");
+    EXPECT_FALSE(session.editorShown());
 }
 
 } // namespace

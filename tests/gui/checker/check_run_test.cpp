@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <filesystem>
+#include <functional>
 
 #include "core/checker/structure_check.h"
 #include "core/text/cp1251.h"
@@ -250,6 +251,97 @@ TEST_F(CheckRunTest, CheckTestFileAppendsOneFilesSectionAndKeepsTheFirstError) {
     EXPECT_EQ(memoLines(), (std::vector<std::string>{"before"} + section("b.ini")));
     EXPECT_FALSE(window().CheckTestFile(7));
     EXPECT_EQ(memoLines().back(), "Нет файла(ов) с тестом для проверки его структуры!!!");
+}
+
+std::vector<std::string> utf8(const std::vector<QString>& texts) {
+    std::vector<std::string> lines;
+    for (const QString& text : texts)
+        lines.push_back(text.toStdString());
+    return lines;
+}
+
+// The progress dialog's hook: stops at the step with that text.
+std::function<bool(const QString&)> stopAt(const char* text) {
+    return [stop = QString::fromUtf8(text)](const QString& shown) { return shown != stop; };
+}
+
+TEST_F(CheckRunTest, TheProgressDialogCountsTheFilesChecked) {
+    writeBank();
+    open();
+    run();
+    ASSERT_EQ(dialogs.count(DialogKind::Progress), 1);
+    EXPECT_EQ(dialogs.last(DialogKind::Progress).title.toStdString(), "Quizloom");
+    EXPECT_EQ(utf8(dialogs.progressTexts), (std::vector<std::string>{"Проверено 0 из 3", "Проверено 1 из 3",
+                                                                     "Проверено 2 из 3", "Проверено 3 из 3"}));
+    dialogs.progressTexts.clear();
+    form().NBoolOneTest->setChecked(true);
+    run();
+    EXPECT_EQ(utf8(dialogs.progressTexts), (std::vector<std::string>{"Проверено 0 из 1", "Проверено 1 из 1"}));
+}
+
+TEST_F(CheckRunTest, AStoppedRunEndsItsReportWithHowFarItGotAndWritesNoFile) {
+    writeBank();
+    writeFileBytes(reportFile(), "an earlier report\r\n");
+    open();
+    form().NPrintStatMin->setChecked(false);
+    dialogs.progressHook = stopAt("Проверено 2 из 3");
+    run();
+    EXPECT_EQ(dialogs.progressTexts.back().toStdString(), "Проверено 2 из 3") << "the third file is not examined";
+    EXPECT_EQ(memoLines(), section("a.ini", false) + section("b.ini", false) +
+                               std::vector<std::string>{"Проверка прервана: проверено 2 из 3 файл(ов)"});
+    EXPECT_EQ(readFileBytes(reportFile()), "an earlier report\r\n");
+    EXPECT_FALSE(window().editorShown());
+    EXPECT_EQ(window().currentTest(), 0) << "the damaged b is not made current";
+    EXPECT_EQ(form().BoxSubject->currentText(), "Алгебра");
+
+    // Simplified mode stopped before its first damaged file ends the same way.
+    form().NSimple->setChecked(true);
+    dialogs.progressHook = stopAt("Проверено 1 из 3");
+    run();
+    EXPECT_EQ(memoLines(), section("a.ini", false) +
+                               std::vector<std::string>{"Проверка прервана: проверено 1 из 3 файл(ов)"});
+    EXPECT_FALSE(window().editorShown());
+    EXPECT_TRUE(dialogs.errorTexts().empty());
+}
+
+TEST_F(CheckRunTest, AStopAtTheFileThatEndsTheRunAnywayComesTooLate) {
+    writeBank();
+    open();
+    dialogs.progressHook = stopAt("Проверено 3 из 3");
+    run();
+    EXPECT_EQ(memoLines()[2], "Проверено 3 файл(ов) с тестами, найдено ошибок структур: 2");
+    EXPECT_EQ(reportFileLines().size(), 4 + section("b.ini").size() + section("c.ini").size());
+
+    // The simplified mode ends at b, its first damaged file.
+    form().NSimple->setChecked(true);
+    dialogs.progressHook = stopAt("Проверено 2 из 3");
+    run();
+    EXPECT_TRUE(window().editorShown());
+    EXPECT_EQ(window().currentTest(), 1);
+    EXPECT_EQ(form().EditNumQue->text(), "3");
+}
+
+TEST_F(CheckRunTest, ClosingDuringARunStopsItFirstAndNoOtherHandlerRunsMeanwhile) {
+    writeBank();
+    open();
+    ASSERT_FALSE(fileExists(settingsFile()));
+    dialogs.progressHook = [this](const QString& text) {
+        if (text == "Проверено 1 из 3") {
+            form().NTesting->trigger();
+            form().NClearStat->trigger();
+            window().close();
+            EXPECT_TRUE(window().isVisible()) << "the run ends first";
+        }
+        return true;
+    };
+    run();
+    EXPECT_EQ(dialogs.count(DialogKind::Progress), 1) << "no second run";
+    EXPECT_EQ(memoLines(), std::vector<std::string>{"Проверка прервана: проверено 1 из 3 файл(ов)"});
+    EXPECT_FALSE(window().editorShown()) << "NClearStat did not run";
+    processEvents();
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_TRUE(fileExists(settingsFile())) << "closed the usual way, settings written";
+    EXPECT_FALSE(fileExists(reportFile()));
 }
 
 // quizloom-check on the same folder prints exactly the lines of the report file.
