@@ -2,6 +2,7 @@
 #include "core/editor/editing_session.h"
 #include "core/editor/save_checks.h"
 #include "core/ini/profile_file.h"
+#include "core/ini/profile_name.h"
 #include "core/quiz/new_quiz_file.h"
 #include "core/quiz/question_record.h"
 #include "core/text/int_conv.h"
@@ -32,10 +33,22 @@ constexpr HeaderKey kHeaderKeys[] = {
 
 } // namespace
 
+// A display needs the header and one question section, so the file is read
+// only as far as the end of that section. That is enough when the header
+// comes before it, as the test's name, found in it, shows (every listed
+// test has one); otherwise the whole file is read.
 void EditingSession::showQuestion() {
     if (!bank_.hasCurrent())
         return;
-    showFrom(ProfileFile(bank_.currentPath()));
+    static const profile::Name header(quiz::kHeaderSection);
+    static const profile::Name name(quiz::kKeyName);
+    const std::string path = bank_.currentPath();
+    const profile::Name section(quiz::sectionName(strToInt(form_[Field::NumVar]), strToInt(form_[Field::NumQue])));
+    const ProfileFile head = ProfileFile::openUpToEndOf(path, section);
+    if (head.findBytes(header, name))
+        showFrom(head);
+    else
+        showFrom(ProfileFile(path));
 }
 
 void EditingSession::showFrom(const ProfileFile& file) {

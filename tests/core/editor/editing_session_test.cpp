@@ -153,6 +153,24 @@ TEST_F(SessionTest, AStepShowsWhatItsSaveHasJustWritten) {
     EXPECT_FALSE(session.unsavedEdits());
 }
 
+// A display reads only as far as its question when the header comes first;
+// a header after the question, or a second question section of the same
+// name, must not change what it shows.
+TEST_F(SessionTest, TheDisplayShowsTheHeaderWhereverItIs) {
+    const std::string text = "[102]\r\nВопрос=второй\r\n[Тест]\r\nНазвание теста=Химия\r\n"
+                             "Уровень=2\r\nКоличество вопросов=3\r\nДисциплина=после\r\n"
+                             "[101]\r\nВопрос=первый\r\n[101]\r\nВопрос=не этот\r\n[Тест]\r\nДисциплина=нет\r\n";
+    writeFileBytes(folder() + "a.ini", utf8ToCp1251(text));
+    open();
+    EXPECT_EQ(session.text(Field::Question), "первый");
+    EXPECT_EQ(session.text(Field::Subject), "после");
+    session.setText(Field::NumQue, "2");
+    session.showQuestion();
+    EXPECT_EQ(session.text(Field::Question), "второй");
+    EXPECT_EQ(session.text(Field::Subject), "после") << "the header after the question";
+    EXPECT_EQ(session.answerLayout(), 2);
+}
+
 TEST_F(SessionTest, ThePickerTakesATypedNamesFirstEntryAndAPickedEntryItself) {
     header("Биология").write(folder() + "a.ini");
     header("Алгебра").write(folder() + "b.ini");
