@@ -68,8 +68,9 @@ namespace {
 // Peak resident size of the child in MiB; negative on failure.
 double childPeakMiB(const std::string& folder) {
     QProcess child;
-    child.start(QCoreApplication::applicationFilePath(),
-                {QString::fromLatin1(quizloom::bench::kWindowPeakChildOption), QString::fromStdString(folder)});
+    child.start(
+        QCoreApplication::applicationFilePath(),
+        {QString::fromLatin1(quizloom::bench::kWindowPeakChildOption), QString::fromStdString(folder)});
     if (!child.waitForFinished(300'000) || child.exitCode() != 0)
         return -1;
     const QStringList fields = QString::fromLatin1(child.readAllStandardOutput()).split(' ');

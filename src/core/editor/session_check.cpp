@@ -78,8 +78,8 @@ CheckJob EditingSession::startCheck() {
 
 void EditingSession::finishCheck(const CheckJob& job, const check::RunResult& run) {
     if (run.stopped) {
-        setReport(joinedLines(
-            concatenated(run.sectionLines, std::vector{check::stoppedRunLine(run.checkedCount, job.paths.size())})));
+        setReport(joinedLines(concatenated(
+            run.sectionLines, std::vector{check::stoppedRunLine(run.checkedCount, job.paths.size())})));
         return;
     }
     const bool oneQuiz = job.oneQuiz;

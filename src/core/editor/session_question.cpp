@@ -43,7 +43,8 @@ void EditingSession::showQuestion() {
     static const profile::Name header(quiz::kHeaderSection);
     static const profile::Name name(quiz::kKeyName);
     const std::string path = bank_.currentPath();
-    const profile::Name section(quiz::sectionName(strToInt(form_[Field::NumVar]), strToInt(form_[Field::NumQue])));
+    const profile::Name section(
+        quiz::sectionName(strToInt(form_[Field::NumVar]), strToInt(form_[Field::NumQue])));
     const ProfileFile head = ProfileFile::openUpToEndOf(path, section);
     if (head.findBytes(header, name))
         showFrom(head);

@@ -171,14 +171,15 @@ void QtDialogs::runWithProgress(QWidget* parent, const QString& title, const QSt
     std::thread worker([&] {
         try {
             work([&](const QString& stepText) {
-                QMetaObject::invokeMethod(&dialog, [&dialog, stepText] { dialog.setText(stepText); },
-                                          Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    &dialog, [&dialog, stepText] { dialog.setText(stepText); }, Qt::QueuedConnection);
                 return !stop.load();
             });
         } catch (...) {
             failure = std::current_exception();
         }
-        QMetaObject::invokeMethod(&dialog, [&dialog] { dialog.finish(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &dialog, [&dialog] { dialog.finish(); }, Qt::QueuedConnection);
     });
     // exec() ends early only when something else hides the dialog: the work
     // is then told to stop and waited for, one more step at most.

@@ -157,9 +157,10 @@ TEST_F(SessionTest, AStepShowsWhatItsSaveHasJustWritten) {
 // a header after the question, or a second question section of the same
 // name, must not change what it shows.
 TEST_F(SessionTest, TheDisplayShowsTheHeaderWhereverItIs) {
-    const std::string text = "[102]\r\nВопрос=второй\r\n[Тест]\r\nНазвание теста=Химия\r\n"
-                             "Уровень=2\r\nКоличество вопросов=3\r\nДисциплина=после\r\n"
-                             "[101]\r\nВопрос=первый\r\n[101]\r\nВопрос=не этот\r\n[Тест]\r\nДисциплина=нет\r\n";
+    const std::string text =
+        "[102]\r\nВопрос=второй\r\n[Тест]\r\nНазвание теста=Химия\r\n"
+        "Уровень=2\r\nКоличество вопросов=3\r\nДисциплина=после\r\n"
+        "[101]\r\nВопрос=первый\r\n[101]\r\nВопрос=не этот\r\n[Тест]\r\nДисциплина=нет\r\n";
     writeFileBytes(folder() + "a.ini", utf8ToCp1251(text));
     open();
     EXPECT_EQ(session.text(Field::Question), "первый");

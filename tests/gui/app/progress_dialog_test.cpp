@@ -132,10 +132,10 @@ TEST(ProgressDialog, ShowsTheFirstTextAndEndsWithTheWorkOrItsFailure) {
         nullptr, "Quizloom", "", [&](const ProgressStep& step) { EXPECT_FALSE(step("1")); }, stop);
 
     stop = false;
-    EXPECT_THROW(dialogs.runWithProgress(
-                     nullptr, "Quizloom", "", [](const ProgressStep&) { throw std::runtime_error("failed"); },
-                     stop),
-                 std::runtime_error);
+    EXPECT_THROW(
+        dialogs.runWithProgress(
+            nullptr, "Quizloom", "", [](const ProgressStep&) { throw std::runtime_error("failed"); }, stop),
+        std::runtime_error);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 

@@ -271,12 +271,14 @@ TEST_F(CheckRunTest, TheProgressDialogCountsTheFilesChecked) {
     run();
     ASSERT_EQ(dialogs.count(DialogKind::Progress), 1);
     EXPECT_EQ(dialogs.last(DialogKind::Progress).title.toStdString(), "Quizloom");
-    EXPECT_EQ(utf8(dialogs.progressTexts), (std::vector<std::string>{"Проверено 0 из 3", "Проверено 1 из 3",
-                                                                     "Проверено 2 из 3", "Проверено 3 из 3"}));
+    EXPECT_EQ(utf8(dialogs.progressTexts),
+              (std::vector<std::string>{"Проверено 0 из 3", "Проверено 1 из 3", "Проверено 2 из 3",
+                                        "Проверено 3 из 3"}));
     dialogs.progressTexts.clear();
     form().NBoolOneTest->setChecked(true);
     run();
-    EXPECT_EQ(utf8(dialogs.progressTexts), (std::vector<std::string>{"Проверено 0 из 1", "Проверено 1 из 1"}));
+    EXPECT_EQ(utf8(dialogs.progressTexts),
+              (std::vector<std::string>{"Проверено 0 из 1", "Проверено 1 из 1"}));
 }
 
 TEST_F(CheckRunTest, AStoppedRunEndsItsReportWithHowFarItGotAndWritesNoFile) {
@@ -286,7 +288,8 @@ TEST_F(CheckRunTest, AStoppedRunEndsItsReportWithHowFarItGotAndWritesNoFile) {
     form().NPrintStatMin->setChecked(false);
     dialogs.progressHook = stopAt("Проверено 2 из 3");
     run();
-    EXPECT_EQ(dialogs.progressTexts.back().toStdString(), "Проверено 2 из 3") << "the third file is not examined";
+    EXPECT_EQ(dialogs.progressTexts.back().toStdString(), "Проверено 2 из 3")
+        << "the third file is not examined";
     EXPECT_EQ(memoLines(), section("a.ini", false) + section("b.ini", false) +
                                std::vector<std::string>{"Проверка прервана: проверено 2 из 3 файл(ов)"});
     EXPECT_EQ(readFileBytes(reportFile()), "an earlier report\r\n");

@@ -12,7 +12,18 @@
 
 namespace quizloom::testing {
 
-enum class DialogKind { Error, Message, Confirm, AskSave, Input, OpenFile, ChooseFile, ChooseOne, Exec, Progress };
+enum class DialogKind {
+    Error,
+    Message,
+    Confirm,
+    AskSave,
+    Input,
+    OpenFile,
+    ChooseFile,
+    ChooseOne,
+    Exec,
+    Progress
+};
 
 struct DialogCall {
     DialogKind kind;
