@@ -107,9 +107,14 @@ private:
             question.kind = QuestionKind::ShortAnswer;
             question.caseSensitive = flag(node.child("usecase"), false);
             // Answers are compared as typed, never shown as formatted text.
-            for (pugi::xml_node answer : node.children("answer"))
-                question.answers.push_back(
-                    {{std::string(trimBlanks(textOf(answer)))}, weightOf(answer, line)});
+            for (pugi::xml_node answer : node.children("answer")) {
+                // Filled member by member: GCC 12 at -O3 takes a braced
+                // temporary here for an uninitialised string (-Werror).
+                SourceAnswer accepted;
+                accepted.text.text = trimBlanks(textOf(answer));
+                accepted.weight = weightOf(answer, line);
+                question.answers.push_back(std::move(accepted));
+            }
         } else {
             source_.refused.push_back(
                 {line, question.name, "вопросы типа «" + std::string(type) + "» файл теста не хранит"});

@@ -45,7 +45,14 @@ const std::string& hostName() {
 // ".<name>.tmp-<host>-": what the temporaries of target begin with on this
 // host; the process id and a counter follow.
 std::string tempPrefix(const std::string& target) {
-    return "." + baseNameOf(target) + ".tmp-" + hostName() + "-";
+    // Appended in steps: GCC 12 at -O3 misreads the concatenation as an
+    // overlapping copy and -Werror stops the build.
+    std::string prefix = ".";
+    prefix += baseNameOf(target);
+    prefix += ".tmp-";
+    prefix += hostName();
+    prefix += '-';
+    return prefix;
 }
 
 // The process id of a temporary's name "<prefix><pid>-<n>", or nothing.
