@@ -14,6 +14,7 @@
 
 #include "core/text/error_text.h"
 #include "gui/app/form_look.h"
+#include "gui/app/window_keys.h"
 #include "gui/app/window_state.h"
 #include "gui/editor/cp1251_validator.h"
 #include "ui_form_quizloom.h"
@@ -44,9 +45,7 @@ TFormQuizloom::TFormQuizloom(QString settingsPath, Dialogs& dialogs, QWidget* pa
     quizloom::installCp1251Validators(*this);
     quizloom::applyFormLook(*this, *ui);
     binding_.connectHandlers();
-    // Escape and Enter act from every control of the window, before the
-    // control itself sees them.
-    qApp->installEventFilter(this);
+    qApp->installEventFilter(new WindowKeys(*this, *ui));
 }
 
 TFormQuizloom::~TFormQuizloom() = default;

@@ -66,7 +66,6 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 public:
     // --- Handlers and operations, named as in the form ---
@@ -119,10 +118,6 @@ private:
     // Runs FormActivate at the first activation (or first show, for
     // platforms that never report one) and never again.
     void activateOnce();
-    // Escape and Enter as the window's cancel and default buttons; true
-    // when the key was used.
-    bool handleDialogKey(QWidget* target, int key);
-    void renderView();
     // Before an action that leaves the shown question: asks about unsaved
     // edits, saves or drops them; false when the user calls the action off.
     bool settleUnsavedEdits();

@@ -11,21 +11,6 @@
 #include "gui/app/form_quizloom.h"
 #include "ui_form_quizloom.h"
 
-namespace {
-
-// In the report view Page Up and Page Down page the report wherever the
-// focus is; their other use, the question buttons, is hidden there.
-bool pageReport(Ui::TFormQuizloom& form, QWidget* target, QKeyEvent* key) {
-    const bool paging = (key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown) &&
-                        !(key->modifiers() & Qt::ControlModifier);
-    if (!paging || !form.Memo1->isVisible() || target == form.Memo1 || form.Memo1->isAncestorOf(target))
-        return false;
-    QApplication::sendEvent(form.Memo1, key);
-    return true;
-}
-
-} // namespace
-
 void TFormQuizloom::activateOnce() {
     if (activated_)
         return;
@@ -74,41 +59,4 @@ void TFormQuizloom::closeEvent(QCloseEvent* event) {
         guarded([this] { FormClose(); });
     }
     event->accept();
-}
-
-bool TFormQuizloom::handleDialogKey(QWidget* target, int key) {
-    if (key == Qt::Key_Escape) {
-        // Only the editor view has the button row, so only there does
-        // Escape close the window.
-        if (!ui->CancelBtn->isVisible() || !ui->CancelBtn->isEnabled())
-            return false;
-        ui->CancelBtn->click();
-        return true;
-    }
-    if (key != Qt::Key_Return && key != Qt::Key_Enter)
-        return false;
-    if (auto* button = qobject_cast<QPushButton*>(target)) {
-        button->click();
-        return true;
-    }
-    // The report box takes line breaks as text.
-    if (target == ui->Memo1 || ui->Memo1->isAncestorOf(target))
-        return false;
-    // Swallowed also when saving is not possible, so that no control (an
-    // editable combo box above all) acts on Enter itself.
-    if (ui->BtnSave->isVisible() && ui->BtnSave->isEnabled())
-        ui->BtnSave->click();
-    return true;
-}
-
-bool TFormQuizloom::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
-        auto* target = static_cast<QWidget*>(watched);
-        // Menus keep their own keys (Escape closes an open menu).
-        const bool inWindow = target->window() == this && !qobject_cast<QMenuBar*>(target);
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (inWindow && (pageReport(*ui, target, key) || handleDialogKey(target, key->key())))
-            return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
