@@ -24,9 +24,11 @@ using profile::Name;
 constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
 
 // The index: the first section of each name and, in it, the first entry of
-// each key, found in one pass over the file. Blank lines, comments and
-// repeated keys take no memory; lines are laid out one by one only for a
-// section that is written.
+// each key. Opening finds only the section lines; a section's entries are
+// indexed when the section is first looked up, so that a save, which
+// touches two sections of thousands, does not pay for the rest. Blank
+// lines, comments and repeated keys take no memory; lines are laid out one
+// by one only for a section that is written.
 struct Entry {
     std::string_view key;   // as spelled
     std::string_view value; // as reading returns it
@@ -55,10 +57,12 @@ struct Section {
     std::string_view name; // trimmed, as spelled
     std::uint32_t hash = 0;
     std::size_t begin = 0; // its bytes in the file as read: [begin, end)
+    std::size_t body = 0;  // where the line after its header starts
     std::size_t end = 0;
     std::uint32_t firstEntry = 0; // its run in the entry vector while not tabled
     std::uint32_t entryCount = 0;
     bool tabled = false;
+    bool indexed = false; // its entries are in the entry vector or the table
     std::unique_ptr<std::vector<Line>> lines; // laid out at the first write
     std::size_t lastEntry = 0;                // last live entry line, 0 when none
     bool appended = false;
@@ -152,13 +156,14 @@ struct ProfileFile::Impl {
     }
 
     void index();
-    std::uint32_t openSection(std::size_t lineStart, std::string_view name);
+    std::uint32_t openSection(std::size_t lineStart, std::size_t body, std::string_view name);
+    void indexEntries(std::uint32_t section);
     void addEntry(std::uint32_t section, std::string_view key, std::string_view value);
     std::uint32_t findSection(const Name& name) const;
     void fillEntrySlot(std::uint32_t& slot, std::uint32_t index);
     void tableSection(std::uint32_t section);
     std::uint32_t& entrySlot(std::uint32_t section, std::string_view foldedKey, std::uint32_t hash);
-    const Entry* find(const Name& section, const Name& key) const;
+    const Entry* find(const Name& section, const Name& key);
     void ensureWritable();
     std::string_view own(std::string line);
     std::vector<Line>& layOut(std::uint32_t section);
@@ -171,35 +176,32 @@ struct ProfileFile::Impl {
 };
 
 void ProfileFile::Impl::index() {
+    // A section line is one whose first non-blank byte is '[': each '[' is
+    // checked for only blanks between it and the line start, and the rest of
+    // its line is skipped, so the pass runs at the speed of memchr.
     const char* data = text.data();
     const std::size_t size = text.size();
-    std::uint32_t current = kNone; // where entries go: none before the first section or in a repeat
     bool inSection = false;
     for (std::size_t pos = 0; pos < size;) {
-        const std::size_t contentEnd = profile::findLineBreak(text, pos);
-        std::size_t start = pos;
-        while (start < contentEnd && profile::isBlank(data[start]))
-            ++start;
-        if (start < contentEnd) {
-            const std::string_view line = text.substr(pos, contentEnd - pos);
-            if (data[start] == '[') {
-                if (inSection)
-                    sections.back().end = pos;
-                else
-                    preambleEnd = pos;
-                inSection = true;
-                current = openSection(pos, profile::sectionNameAt(line, start - pos));
-            } else if (data[start] != ';' && current != kNone) {
-                if (const void* equals = std::memchr(data + start, '=', contentEnd - start)) {
-                    const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(equals) - data);
-                    std::string_view value = profile::trimBlanks(text.substr(at + 1, contentEnd - at - 1));
-                    if (profile::enclosedInQuotes(value))
-                        value = value.substr(1, value.size() - 2);
-                    addEntry(current, profile::trimBlanks(text.substr(start, at - start)), value);
-                }
-            }
+        const void* found = std::memchr(data + pos, '[', size - pos);
+        if (!found)
+            break;
+        const auto open = static_cast<std::size_t>(static_cast<const char*>(found) - data);
+        std::size_t lineStart = open;
+        while (lineStart > pos && profile::isBlank(data[lineStart - 1]))
+            --lineStart;
+        const std::size_t contentEnd = profile::findLineBreak(text, open);
+        if (lineStart == 0 || profile::isLineBreak(data[lineStart - 1])) {
+            if (inSection)
+                sections.back().end = lineStart;
+            else
+                preambleEnd = lineStart;
+            inSection = true;
+            const std::string_view line = text.substr(lineStart, contentEnd - lineStart);
+            openSection(lineStart, contentEnd + profile::lineBreakLength(text, contentEnd),
+                        profile::sectionNameAt(line, open - lineStart));
         }
-        pos = contentEnd + profile::lineBreakLength(text, contentEnd);
+        pos = contentEnd;
     }
     if (inSection)
         sections.back().end = size;
@@ -207,15 +209,41 @@ void ProfileFile::Impl::index() {
         preambleEnd = size;
 }
 
+void ProfileFile::Impl::indexEntries(std::uint32_t s) {
+    if (sections[s].indexed)
+        return;
+    sections[s].indexed = true;
+    const char* data = text.data();
+    const std::size_t end = sections[s].end;
+    for (std::size_t pos = sections[s].body; pos < end;) {
+        const std::size_t contentEnd = profile::findLineBreak(text, pos);
+        std::size_t start = pos;
+        while (start < contentEnd && profile::isBlank(data[start]))
+            ++start;
+        // No line of the body opens a section: that line would have ended it.
+        if (start < contentEnd && data[start] != ';') {
+            if (const void* equals = std::memchr(data + start, '=', contentEnd - start)) {
+                const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(equals) - data);
+                std::string_view value = profile::trimBlanks(text.substr(at + 1, contentEnd - at - 1));
+                if (profile::enclosedInQuotes(value))
+                    value = value.substr(1, value.size() - 2);
+                addEntry(s, profile::trimBlanks(text.substr(start, at - start)), value);
+            }
+        }
+        pos = contentEnd + profile::lineBreakLength(text, contentEnd);
+    }
+}
+
 // Every section is kept for writing the file back; only the first of a
 // name is found by lookups, so the entries of a repeat are not indexed.
-std::uint32_t ProfileFile::Impl::openSection(std::size_t lineStart, std::string_view name) {
+std::uint32_t ProfileFile::Impl::openSection(std::size_t lineStart, std::size_t body, std::string_view name) {
     const std::uint32_t hash = profile::foldedHash(name);
     const auto index = static_cast<std::uint32_t>(sections.size());
     Section section;
     section.name = name;
     section.hash = hash;
     section.begin = lineStart;
+    section.body = body;
     section.end = text.size();
     sections.push_back(std::move(section));
     std::uint32_t& slot = sectionTable.slot(sectionSlotHash(hash), [&](std::uint32_t i) {
@@ -260,6 +288,7 @@ void ProfileFile::Impl::fillEntrySlot(std::uint32_t& slot, std::uint32_t index) 
 }
 
 void ProfileFile::Impl::tableSection(std::uint32_t s) {
+    indexEntries(s);
     Section& section = sections[s];
     if (section.tabled)
         return;
@@ -285,10 +314,11 @@ std::uint32_t& ProfileFile::Impl::entrySlot(std::uint32_t section, std::string_v
     });
 }
 
-const Entry* ProfileFile::Impl::find(const Name& sectionName, const Name& key) const {
+const Entry* ProfileFile::Impl::find(const Name& sectionName, const Name& key) {
     const std::uint32_t s = findSection(sectionName);
     if (s == kNone)
         return nullptr;
+    indexEntries(s);
     const Section& section = sections[s];
     if (!section.tabled) {
         const Entry* begin = entries.data() + section.firstEntry;
@@ -298,7 +328,7 @@ const Entry* ProfileFile::Impl::find(const Name& sectionName, const Name& key) c
         }
         return nullptr;
     }
-    const std::uint32_t slot = const_cast<Impl*>(this)->entrySlot(s, key.folded(), key.hash());
+    const std::uint32_t slot = entrySlot(s, key.folded(), key.hash());
     if (slot == 0 || !entries[slot - 1].live)
         return nullptr;
     return &entries[slot - 1];
@@ -392,8 +422,9 @@ std::uint32_t ProfileFile::Impl::appendSection(std::string_view name) {
     std::string headerText(1, '[');
     headerText.append(name).append(1, ']');
     const std::string_view header = own(std::move(headerText));
-    const std::uint32_t s = openSection(text.size(), header.substr(1, name.size()));
+    const std::uint32_t s = openSection(text.size(), text.size(), header.substr(1, name.size()));
     Section& section = sections[s];
+    section.indexed = true;
     section.appended = true;
     section.modified = true;
     section.tabled = true;

@@ -1,11 +1,12 @@
 #pragma once
 // An INI-style profile file, read and written by section and key the way a
 // Windows reader of these files expects. Names and values are UTF-8 here and
-// Windows-1251 on disk. The file is read and indexed in one pass when the
-// object is made; reads are lookups; writes change the object's view, and
-// release() replaces the file atomically, once, only if something was
-// written. Two objects open on one file at the same time do not see each
-// other's writes; the last one released wins.
+// Windows-1251 on disk. The file is read whole when the object is made;
+// reads are lookups (a section's keys are indexed at its first lookup, so
+// even a const object must not be read from two threads at once); writes
+// change the object's view, and release() replaces the file atomically,
+// once, only if something was written. Two objects open on one file at the
+// same time do not see each other's writes; the last one released wins.
 //
 // Reading (profile_syntax.h has the line rules): names compare without
 // regard to letter case, Cyrillic included; blanks around names and values

@@ -19,7 +19,7 @@ constexpr std::size_t kGrowth = 64 * 1024;
 // A listing reads the header of many files: most of them end it early.
 // A header longer than kLastDoubling is read at once to the end of the
 // file, so that the file is never held twice over in growing copies.
-constexpr std::size_t kFirstChunk = 16 * 1024;
+constexpr std::size_t kFirstChunk = 4 * 1024;
 constexpr std::size_t kLastDoubling = 1024 * 1024;
 
 // Finds, in the lines that have come in so far, where the first section of

@@ -161,6 +161,29 @@ TEST_F(ProfileFileTest, OnlyTheCanonicalDecimalNameAddressesAQuestionSection) {
     EXPECT_EQ(file.readString("Тест", "тип", ""), "1");
 }
 
+// Only a '[' that begins a line (after blanks) opens a section; brackets
+// inside keys and values, and after a bare CR, are told apart from it.
+TEST_F(ProfileFileTest, OnlyABracketOpeningALineOpensASection) {
+    const std::string bytes = "[A]\rk=[B]\r \t[B] x\n"
+                              "v=1 [C]\r\nw=[\r\n"
+                              "x[C]=2\r\n"
+                              "\t [C\r\n"
+                              "u=3";
+    writeFileBytes(path, bytes);
+    ProfileFile file(path);
+    EXPECT_EQ(file.readString("A", "k", "-"), "[B]");
+    EXPECT_EQ(file.readString("B", "v", "-"), "1 [C]");
+    EXPECT_EQ(file.readString("B", "w", "-"), "[");
+    EXPECT_EQ(file.readString("B", "x[C]", "-"), "2");
+    EXPECT_EQ(file.readString("C", "u", "-"), "3");
+    EXPECT_EQ(file.readString("C", "x[C]", "-"), "-");
+    // A write into a middle section leaves every byte around it.
+    file.writeString("B", "v", "9");
+    file.release();
+    const std::string expected = "[A]\rk=[B]\r \t[B] x\nv=9\r\nw=[\r\nx[C]=2\r\n\t [C\r\nu=3";
+    EXPECT_EQ(readFileBytes(path), expected);
+}
+
 TEST_F(ProfileFileTest, NamesAreTrimmedLikeReadingTrimsThem) {
     ProfileFile file(path);
     file.writeString(" A\t", " key ", "v");
