@@ -24,7 +24,8 @@ using profile::Name;
 constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
 
 // The index: the first section of each name and, in it, the first entry of
-// each key. Opening finds only the section lines; a section's entries are
+// each key. Section lines are found as far into the file as a lookup needs
+// (the whole file only for a name it lacks), and a section's entries are
 // indexed when the section is first looked up, so that a save, which
 // touches two sections of thousands, does not pay for the rest. Blank
 // lines, comments and repeated keys take no memory; lines are laid out one
@@ -141,6 +142,8 @@ struct ProfileFile::Impl {
     LoadedFile loaded;
     std::string_view text;       // the file as read; sections and entries point into it
     std::size_t preambleEnd = 0; // bytes before the first section
+    std::size_t scanned = 0;     // section lines are known up to here
+    bool scanDone = false;
     std::vector<Section> sections;
     std::vector<Entry> entries;
     IndexTable sectionTable;       // first section of each name
@@ -152,14 +155,14 @@ struct ProfileFile::Impl {
 
     Impl(std::string p, const Name* upToEndOf)
         : path(std::move(p)), loaded(profile::loadFile(path, upToEndOf)), text(loaded.bytes()) {
-        index();
+        scanNextSection(); // the preamble's end is needed from the start
     }
 
-    void index();
+    std::uint32_t scanNextSection();
     std::uint32_t openSection(std::size_t lineStart, std::size_t body, std::string_view name);
     void indexEntries(std::uint32_t section);
     void addEntry(std::uint32_t section, std::string_view key, std::string_view value);
-    std::uint32_t findSection(const Name& name) const;
+    std::uint32_t findSection(const Name& name);
     void fillEntrySlot(std::uint32_t& slot, std::uint32_t index);
     void tableSection(std::uint32_t section);
     std::uint32_t& entrySlot(std::uint32_t section, std::string_view foldedKey, std::uint32_t hash);
@@ -175,14 +178,17 @@ struct ProfileFile::Impl {
     std::vector<std::string_view> render(std::deque<std::string>& scratch) const;
 };
 
-void ProfileFile::Impl::index() {
-    // A section line is one whose first non-blank byte is '[': each '[' is
-    // checked for only blanks between it and the line start, and the rest of
-    // its line is skipped, so the pass runs at the speed of memchr.
+// Finds the next section line and opens its section; returns what
+// openSection() does, or kNone at the end of the file. A section line is one
+// whose first non-blank byte is '[': each '[' is checked for only blanks
+// between it and the line start, and the rest of its line is skipped, so
+// the search runs at the speed of memchr.
+std::uint32_t ProfileFile::Impl::scanNextSection() {
+    if (scanDone)
+        return kNone;
     const char* data = text.data();
     const std::size_t size = text.size();
-    bool inSection = false;
-    for (std::size_t pos = 0; pos < size;) {
+    for (std::size_t pos = scanned; pos < size;) {
         const void* found = std::memchr(data + pos, '[', size - pos);
         if (!found)
             break;
@@ -191,22 +197,25 @@ void ProfileFile::Impl::index() {
         while (lineStart > pos && profile::isBlank(data[lineStart - 1]))
             --lineStart;
         const std::size_t contentEnd = profile::findLineBreak(text, open);
-        if (lineStart == 0 || profile::isLineBreak(data[lineStart - 1])) {
-            if (inSection)
-                sections.back().end = lineStart;
-            else
-                preambleEnd = lineStart;
-            inSection = true;
-            const std::string_view line = text.substr(lineStart, contentEnd - lineStart);
-            openSection(lineStart, contentEnd + profile::lineBreakLength(text, contentEnd),
-                        profile::sectionNameAt(line, open - lineStart));
-        }
         pos = contentEnd;
+        if (lineStart == 0 || profile::isLineBreak(data[lineStart - 1])) {
+            if (sections.empty())
+                preambleEnd = lineStart;
+            else
+                sections.back().end = lineStart;
+            scanned = pos;
+            const std::string_view line = text.substr(lineStart, contentEnd - lineStart);
+            return openSection(lineStart, contentEnd + profile::lineBreakLength(text, contentEnd),
+                               profile::sectionNameAt(line, open - lineStart));
+        }
     }
-    if (inSection)
-        sections.back().end = size;
-    else
+    scanned = size;
+    scanDone = true;
+    if (sections.empty())
         preambleEnd = size;
+    else
+        sections.back().end = size;
+    return kNone;
 }
 
 void ProfileFile::Impl::indexEntries(std::uint32_t s) {
@@ -300,10 +309,21 @@ void ProfileFile::Impl::tableSection(std::uint32_t s) {
     }
 }
 
-std::uint32_t ProfileFile::Impl::findSection(const Name& name) const {
-    return sectionTable.find(sectionSlotHash(name.hash()), [&](std::uint32_t i) {
+std::uint32_t ProfileFile::Impl::findSection(const Name& name) {
+    const auto matches = [&](std::uint32_t i) {
         return sections[i].hash == name.hash() && profile::equalsFolded(sections[i].name, name.folded());
-    });
+    };
+    std::uint32_t s = sectionTable.find(sectionSlotHash(name.hash()), matches);
+    while (s == kNone && !scanDone) {
+        const std::uint32_t opened = scanNextSection();
+        if (opened != kNone && matches(opened))
+            s = opened;
+    }
+    // A section's end is known once the line after it is found; until then
+    // it runs to the end of the file.
+    if (s != kNone && s + 1 == sections.size())
+        scanNextSection();
+    return s;
 }
 
 std::uint32_t& ProfileFile::Impl::entrySlot(std::uint32_t section, std::string_view foldedKey,
