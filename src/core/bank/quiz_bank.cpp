@@ -49,9 +49,10 @@ std::optional<std::vector<std::string>> listQuizFileNames(const std::string& wor
         std::string name = it->path().filename().string();
         if (!isCandidate(name))
             continue;
+        // The type the folder listing gave, when it gave one and it is no
+        // symbolic link, saves a stat per file; a link is followed.
         std::error_code statError;
-        const fs::file_status status = it->status(statError); // follows a symbolic link
-        if (!statError && fs::is_regular_file(status))
+        if (it->is_regular_file(statError))
             names.push_back(std::move(name));
         else if (leftOut)
             leftOut->push_back({workDir + name,
