@@ -19,9 +19,9 @@ void BM_ListBankOfLargestTests(benchmark::State& state) {
     for (auto _ : state)
         listed = quizloom::scanQuizFolder(folder).size();
     state.counters["tests"] = static_cast<double>(listed);
-    state.counters["per_file_us"] = benchmark::Counter(
-        static_cast<double>(quizloom::bench::kBankSize) * 1e-6,
-        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["per_file_us"] =
+        benchmark::Counter(static_cast<double>(quizloom::bench::kBankSize) * 1e-6,
+                           benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_ListBankOfLargestTests)->Unit(benchmark::kMicrosecond);
 

@@ -63,7 +63,7 @@ struct Section {
     std::uint32_t firstEntry = 0; // its run in the entry vector while not tabled
     std::uint32_t entryCount = 0;
     bool tabled = false;
-    bool indexed = false; // its entries are in the entry vector or the table
+    bool indexed = false;                     // its entries are in the entry vector or the table
     std::unique_ptr<std::vector<Line>> lines; // laid out at the first write
     std::size_t lastEntry = 0;                // last live entry line, 0 when none
     bool appended = false;
