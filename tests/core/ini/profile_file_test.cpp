@@ -184,6 +184,23 @@ TEST_F(ProfileFileTest, OnlyABracketOpeningALineOpensASection) {
     EXPECT_EQ(readFileBytes(path), expected);
 }
 
+// Sections are found only as far as lookups need: whatever the order of
+// lookups and writes, the first section of a name wins and the bytes not
+// written stay.
+TEST_F(ProfileFileTest, LookupsInAnyOrderSeeTheFirstSectionOfAName) {
+    writeFileBytes(path, "[A]\nk=1\n[B]\nk=2\n[a]\nk=3\n[C]\nk=4\n[b]\nk=5");
+    ProfileFile file(path);
+    EXPECT_EQ(file.readString("B", "k", "-"), "2");
+    file.writeString("C", "k", "40");
+    EXPECT_EQ(file.readString("a", "k", "-"), "1");
+    file.writeString("b", "n", "6");
+    file.writeString("D", "k", "7");
+    EXPECT_EQ(file.readString("C", "k", "-"), "40");
+    file.release();
+    EXPECT_EQ(readFileBytes(path),
+              "[A]\nk=1\n[B]\nk=2\nn=6\r\n[a]\nk=3\n[C]\nk=40\n[b]\nk=5\r\n[D]\r\nk=7\r\n");
+}
+
 TEST_F(ProfileFileTest, NamesAreTrimmedLikeReadingTrimsThem) {
     ProfileFile file(path);
     file.writeString(" A\t", " key ", "v");
