@@ -26,7 +26,9 @@ void TFormQuizloom::EditDSubjectChange() {
     fieldChanged(Field::Subject);
 }
 void TFormQuizloom::EditTypeChange() {
-    session_.enterType(ui->EditType->currentText().toStdString());
+    // In read mode a pick from the list is taken back by the render.
+    if (session_.editMode())
+        session_.enterType(ui->EditType->currentText().toStdString());
 }
 void TFormQuizloom::EditNumLevelChange() {
     fieldChanged(Field::Level);

@@ -99,6 +99,10 @@ TEST_F(UnsavedEditsTest, ReadModeAsksFirstAndThenTakesNoTyping) {
     EXPECT_TRUE(form().CheckBox1->testAttribute(Qt::WA_TransparentForMouseEvents));
     typeText(form().EditQue, "x");
     EXPECT_EQ(form().EditQue->text(), "Сколько?");
+    const QString type = form().EditType->currentText();
+    form().EditType->setCurrentIndex(form().EditType->currentIndex() == 0 ? 1 : 0);
+    emit form().EditType->activated(form().EditType->currentIndex());
+    EXPECT_EQ(form().EditType->currentText(), type) << "a pick from the type list is taken back";
 }
 
 TEST_F(UnsavedEditsTest, CheckRunAndNewTestAskOnlyAfterTheirOwnDialogs) {
