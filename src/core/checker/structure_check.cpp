@@ -116,8 +116,10 @@ public:
     std::string_view header(const profile::Name& key, std::string_view defaultValue = {}) const {
         return file_.findBytes(checkNames().header, key).value_or(defaultValue);
     }
-    tf::QuestionRecord question(const profile::Name& section) const {
-        return tf::readQuestionRecord(file_, section, tf::TextEncoding::FileBytes);
+    // Fills `into`, which the caller reuses across sections so that its
+    // strings keep their capacity.
+    void question(const profile::Name& section, tf::QuestionRecord& into) const {
+        tf::readQuestionRecord(file_, section, tf::TextEncoding::FileBytes, into);
     }
 
 private:
@@ -243,14 +245,15 @@ private:
     }
 
     void checkQuestion(int k, int l) {
-        const tf::QuestionRecord record = file_.question(checkNames().section(k, l));
-        const std::string& question = record.question;
-        std::array<std::string, tf::kAnswerCount> correct;
-        const tf::AnswerTexts& options = record.options;
+        file_.question(checkNames().section(k, l), record_);
+        const std::string& question = record_.question;
+        std::array<std::string_view, tf::kAnswerCount> correct;
+        const tf::AnswerTexts& options = record_.options;
         int correctCount = 0;
         int optionCount = 0;
         for (int i = 0; i < tf::kAnswerCount; ++i) {
-            correct[i] = record.correct[i].value_or("");
+            if (record_.correct[i])
+                correct[i] = *record_.correct[i];
             correctCount += !correct[i].empty();
             optionCount += !options[i].empty();
         }
@@ -289,6 +292,7 @@ private:
 
     std::string_view path_;
     QuizFileReader file_;
+    tf::QuestionRecord record_; // one per file, reused by every question
     FileCheck result_;
     int headerProblems_ = 0;
     int questionErrors_ = 0;

@@ -131,6 +131,12 @@ std::size_t entrySlotHash(std::uint32_t section, std::uint32_t keyHash) {
     return mixed((static_cast<std::uint64_t>(section) << 32) | keyHash);
 }
 
+// Names in a file are mostly spelt as the program asks for them, so an
+// exact comparison settles most lookups before the byte-by-byte fold.
+bool sameName(std::string_view bytes, const Name& name) {
+    return bytes == name.bytes() || profile::equalsFolded(bytes, name.folded());
+}
+
 bool hasLineBreak(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
 }
@@ -148,6 +154,7 @@ struct ProfileFile::Impl {
     std::vector<Entry> entries;
     IndexTable sectionTable;       // first section of each name
     IndexTable entryTable;         // first entry of each key in those sections
+    std::uint32_t lastFound = kNone; // the section the last lookup found
     std::deque<std::string> owned; // texts written; deque keeps their addresses
     std::string target;
     bool writeChecked = false;
@@ -311,8 +318,12 @@ void ProfileFile::Impl::tableSection(std::uint32_t s) {
 
 std::uint32_t ProfileFile::Impl::findSection(const Name& name) {
     const auto matches = [&](std::uint32_t i) {
-        return sections[i].hash == name.hash() && profile::equalsFolded(sections[i].name, name.folded());
+        return sections[i].hash == name.hash() && sameName(sections[i].name, name);
     };
+    // The keys of one section are asked for one after another; sections are
+    // never removed, so the first of a name found once stays the first.
+    if (lastFound != kNone && matches(lastFound))
+        return lastFound;
     std::uint32_t s = sectionTable.find(sectionSlotHash(name.hash()), matches);
     while (s == kNone && !scanDone) {
         const std::uint32_t opened = scanNextSection();
@@ -323,6 +334,7 @@ std::uint32_t ProfileFile::Impl::findSection(const Name& name) {
     // it runs to the end of the file.
     if (s != kNone && s + 1 == sections.size())
         scanNextSection();
+    lastFound = s;
     return s;
 }
 
@@ -343,7 +355,7 @@ const Entry* ProfileFile::Impl::find(const Name& sectionName, const Name& key) {
     if (!section.tabled) {
         const Entry* begin = entries.data() + section.firstEntry;
         for (const Entry* e = begin; e != begin + section.entryCount; ++e) {
-            if (e->hash == key.hash() && profile::equalsFolded(e->key, key.folded()))
+            if (e->hash == key.hash() && sameName(e->key, key))
                 return e;
         }
         return nullptr;

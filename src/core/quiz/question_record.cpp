@@ -46,19 +46,32 @@ const QuestionKeyNames& questionKeyNames() {
 
 } // namespace
 
+void readQuestionRecord(const ProfileFile& file, const profile::Name& section, TextEncoding encoding,
+                        QuestionRecord& into) {
+    const QuestionKeyNames& keys = questionKeyNames();
+    auto assign = [&](std::string& to, std::string_view bytes) {
+        if (encoding == TextEncoding::Utf8)
+            to = cp1251ToUtf8(bytes);
+        else
+            to.assign(bytes);
+    };
+    assign(into.question, file.findBytes(section, keys.question).value_or(""));
+    for (int i = 0; i < kAnswerCount; ++i) {
+        assign(into.options[i], file.findBytes(section, keys.options[i]).value_or(""));
+        const auto correct = file.findBytes(section, keys.correct[i]);
+        if (!correct)
+            into.correct[i].reset();
+        else if (into.correct[i])
+            assign(*into.correct[i], *correct);
+        else
+            assign(into.correct[i].emplace(), *correct);
+    }
+}
+
 QuestionRecord readQuestionRecord(const ProfileFile& file, const profile::Name& section,
                                   TextEncoding encoding) {
-    const QuestionKeyNames& keys = questionKeyNames();
-    auto text = [&](std::string_view bytes) {
-        return encoding == TextEncoding::Utf8 ? cp1251ToUtf8(bytes) : std::string(bytes);
-    };
     QuestionRecord record;
-    record.question = text(file.findBytes(section, keys.question).value_or(""));
-    for (int i = 0; i < kAnswerCount; ++i) {
-        record.options[i] = text(file.findBytes(section, keys.options[i]).value_or(""));
-        if (const auto correct = file.findBytes(section, keys.correct[i]))
-            record.correct[i] = text(*correct);
-    }
+    readQuestionRecord(file, section, encoding, record);
     return record;
 }
 

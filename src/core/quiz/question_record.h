@@ -38,6 +38,10 @@ QuestionRecord readQuestionRecord(const ProfileFile& file, std::string_view sect
                                   TextEncoding encoding = TextEncoding::Utf8);
 QuestionRecord readQuestionRecord(const ProfileFile& file, const profile::Name& section,
                                   TextEncoding encoding = TextEncoding::Utf8);
+// The same, into a record the caller keeps: its strings keep their capacity,
+// so a loop over many sections does not allocate for every value.
+void readQuestionRecord(const ProfileFile& file, const profile::Name& section, TextEncoding encoding,
+                        QuestionRecord& into);
 
 // What a save stores besides the question text.
 enum class StoredAnswers {
