@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/ini/profile_file.h"
+#include "core/ini/profile_name.h"
 #include "core/text/cp1251.h"
 #include "support/ini_doc.h"
 #include "support/temp_dir.h"
@@ -133,6 +134,29 @@ TEST(TestFormat, Level1CorrectAnswersEndAtTheFirstMissingOne) {
     EXPECT_EQ(tf::correctUpToMissing(tf::readQuestionRecord(file, "102")), std::vector<std::string>{"a"});
     EXPECT_EQ(tf::correctUpToMissing(tf::readQuestionRecord(file, "103")), std::vector<std::string>{""});
     EXPECT_TRUE(tf::correctUpToMissing(tf::readQuestionRecord(file, "104")).empty());
+}
+
+// A record reused from section to section reads each as a fresh one does:
+// nothing of a fuller section before it is left in it.
+TEST(QuestionRecord, ReusedRecordReadsEachSectionAsAFreshOne) {
+    TempDir dir;
+    const std::string path = dir.file("t.ini");
+    IniDoc()
+        .set("101", "Вопрос", "q")
+        .set("101", "Вариант №1", "a")
+        .set("101", "Правильный ответ №1", "a")
+        .set("101", "Правильный ответ №3", "c")
+        .set("102", "Правильный ответ №2", "b")
+        .set("103", "Вопрос", "Жёлтый")
+        .write(path);
+    const ProfileFile file(path);
+    for (const auto encoding : {tf::TextEncoding::Utf8, tf::TextEncoding::FileBytes}) {
+        tf::QuestionRecord reused;
+        for (const std::string_view section : {"101", "102", "103", "101", "999"}) {
+            tf::readQuestionRecord(file, quizloom::profile::Name(section), encoding, reused);
+            EXPECT_EQ(reused, tf::readQuestionRecord(file, section, encoding)) << section;
+        }
+    }
 }
 
 TEST(TestFormat, Level1MarksFollowTheTextsOfTheOptions) {
