@@ -9,10 +9,12 @@
 #include "core/checker/structure_check.h"
 #include "core/text/cp1251.h"
 #include "support/ini_doc.h"
+#include "support/passing_quiz.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
 
 using quizloom::testing::IniDoc;
+using quizloom::testing::passingQuiz;
 using quizloom::testing::readFileBytes;
 using quizloom::testing::TempDir;
 using Lines = std::vector<std::string>;
@@ -35,23 +37,6 @@ std::string joined(const Lines& lines) {
     return text;
 }
 
-IniDoc passingTest(const std::string& name) {
-    IniDoc doc;
-    doc.set("Тест", "Дисциплина", "Математика")
-        .set("Тест", "Название теста", name)
-        .set("Тест", "Уровень", "1")
-        .set("Тест", "Количество вариантов", "1")
-        .set("Тест", "Количество вопросов", "1")
-        .set("Тест", "Оценка 5", "95")
-        .set("Тест", "Оценка 4", "85")
-        .set("Тест", "Оценка 3", "75")
-        .set("101", "Вопрос", "2+2?");
-    for (int i = 1; i <= 5; ++i)
-        doc.set("101", "Вариант №" + std::to_string(i), std::to_string(i + 1));
-    doc.set("101", "Правильный ответ №1", "4");
-    return doc;
-}
-
 Lines passingSection(const std::string& path, const std::string& name) {
     return {"Проверяем на ошибки структуру файла теста \"" + path + "\" ...",
             "Название теста - \"" + name + "\"", "Проверка вопросов-ответов:", "Пройдена успешно...", kSep};
@@ -62,8 +47,8 @@ protected:
     // A bank of two tests: a.ini passes, b.ini lacks its discipline.
     void makeBank(const std::string& folder) const {
         fs::create_directories(folder);
-        passingTest("Алгебра").write(folder + "/a.ini");
-        passingTest("Физика").set("Тест", "Дисциплина", "").write(folder + "/b.ini");
+        passingQuiz("Алгебра").write(folder + "/a.ini");
+        passingQuiz("Физика").set("Тест", "Дисциплина", "").write(folder + "/b.ini");
     }
     Lines damagedSection(const std::string& path) const {
         Lines lines = passingSection(path, "Физика");
@@ -113,8 +98,8 @@ TEST_F(CheckCliTest, AllReportsEveryTestAsTheCoreRunDoes) {
 TEST_F(CheckCliTest, FileNamesPrintAsTheReportFileHoldsThem) {
     const std::string bank = dir.file("bank") + "/";
     fs::create_directories(bank);
-    passingTest("Ниппон").set("Тест", "Уровень", "").write(bank + "日本.ini");
-    passingTest("Код").set("Тест", "Уровень", "").write(bank + "\xd2\xe5\xf1\xf2.ini");
+    passingQuiz("Ниппон").set("Тест", "Уровень", "").write(bank + "日本.ini");
+    passingQuiz("Код").set("Тест", "Уровень", "").write(bank + "\xd2\xe5\xf1\xf2.ini");
     Lines paths;
     for (const quizloom::QuizEntry& test : quizloom::scanQuizFolder(bank))
         paths.push_back(test.path);
@@ -134,7 +119,7 @@ TEST_F(CheckCliTest, FileNamesPrintAsTheReportFileHoldsThem) {
 
 TEST_F(CheckCliTest, CleanBankExitsWithZero) {
     fs::create_directory(dir.file("bank"));
-    passingTest("Алгебра").write(dir.file("bank/a.ini"));
+    passingQuiz("Алгебра").write(dir.file("bank/a.ini"));
     const Outcome outcome = runCheck(dir.file("bank"), {"."});
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.out, joined(withTop("Проверено 1 файл(ов) с тестами, найдено ошибок структур: 0", {})));
@@ -153,7 +138,7 @@ TEST_F(CheckCliTest, FolderWithoutTestsIsAFailureWithSummary) {
 }
 
 TEST_F(CheckCliTest, UnreadableFolderAndBadArgumentsFail) {
-    passingTest("Алгебра").write(dir.file("a.ini"));
+    passingQuiz("Алгебра").write(dir.file("a.ini"));
     const std::vector<Lines> failures = {
         {"missing"}, {"a.ini"}, {"--bogus"}, {"-x"}, {"one", "two"}, {""},
     };
@@ -181,7 +166,7 @@ TEST_F(CheckCliTest, UnreadableFolderAndBadArgumentsFail) {
 
 TEST_F(CheckCliTest, DefaultFolderIsTheTestsSubfolderWhenPresent) {
     makeBank(dir.file("Тесты"));
-    passingTest("Вне").set("Тест", "Уровень", "").write(dir.file("outside.ini"));
+    passingQuiz("Вне").set("Тест", "Уровень", "").write(dir.file("outside.ini"));
     const Outcome withSubfolder = runCheck(dir.path(), {});
     EXPECT_EQ(withSubfolder.status, 1);
     EXPECT_EQ(withSubfolder.out, joined(withTop("Проверено 2 файл(ов) с тестами, найдено ошибок структур: 1",
@@ -199,7 +184,7 @@ TEST_F(CheckCliTest, FilesLeftOutAreNamedAndUnreadableOnesFail) {
     const std::string bank = dir.file("bank");
     makeBank(bank);
     // A byte-order mark before "[Тест]" hides the header: no test name.
-    quizloom::testing::writeFileBytes(bank + "/bom.ini", "\xEF\xBB\xBF" + passingTest("Бом").bytes());
+    quizloom::testing::writeFileBytes(bank + "/bom.ini", "\xEF\xBB\xBF" + passingQuiz("Бом").bytes());
     const Outcome noName = runCheck(dir.path(), {bank});
     EXPECT_EQ(noName.status, 1);
     EXPECT_EQ(noName.err, "quizloom-check: '" + bank +
@@ -232,7 +217,7 @@ TEST_F(CheckCliTest, FilesLeftOutAreNamedAndUnreadableOnesFail) {
 TEST_F(CheckCliTest, ControlCharactersInNamesShowAsQuestionMarks) {
     const std::string bank = dir.file("bank") + "/";
     fs::create_directories(bank);
-    passingTest("Имя\tс табуляцией").set("Тест", "Уровень", "").write(bank + "two\nlines.ini");
+    passingQuiz("Имя\tс табуляцией").set("Тест", "Уровень", "").write(bank + "two\nlines.ini");
     const Outcome outcome = runCheck(dir.path(), {bank});
     EXPECT_EQ(outcome.status, 1);
     EXPECT_NE(outcome.out.find("\"" + bank + "two?lines.ini\" ..."), std::string::npos);
@@ -244,7 +229,7 @@ TEST_F(CheckCliTest, OneAndManyWorkersPrintTheSameBytes) {
     const std::string bank = dir.file("bank") + "/";
     fs::create_directories(bank);
     for (int i = 0; i < 24; ++i) {
-        IniDoc test = passingTest("Тест " + std::to_string(i));
+        IniDoc test = passingQuiz("Тест " + std::to_string(i));
         if (i % 3 == 1)
             test.set("Тест", "Уровень", "7");
         if (i % 5 == 2)

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/ini_doc.h"
+#include "support/passing_quiz.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -47,20 +47,7 @@ Outcome runLimited(const std::string& folder, const std::string& outPath) {
 
 TEST(CheckMemory, TenMegabytesOfEmptyLinesAreCheckedUnderALimitedAddressSpace) {
     const TempDir dir;
-    IniDoc doc;
-    doc.set("Тест", "Название теста", "Пустые строки")
-        .set("Тест", "Дисциплина", "Химия")
-        .set("Тест", "Уровень", "1")
-        .set("Тест", "Количество вариантов", "1")
-        .set("Тест", "Количество вопросов", "1")
-        .set("Тест", "Оценка 5", "95")
-        .set("Тест", "Оценка 4", "85")
-        .set("Тест", "Оценка 3", "75")
-        .set("101", "Вопрос", "?");
-    for (int i = 1; i <= 5; ++i)
-        doc.set("101", "Вариант №" + std::to_string(i), std::to_string(i));
-    doc.set("101", "Правильный ответ №1", "2");
-    std::string bytes = doc.bytes();
+    std::string bytes = quizloom::testing::passingQuiz("Пустые строки").bytes();
     // The empty lines go inside the header section, right after its first line.
     const std::size_t afterHeader = bytes.find("\r\n") + 2;
     std::string emptyLines;

@@ -7,39 +7,22 @@
 #include <thread>
 
 #include "support/ini_doc.h"
+#include "support/passing_quiz.h"
 #include "support/temp_dir.h"
 
 namespace quizloom::check {
 namespace {
 
 using testing::IniDoc;
+using testing::passingQuiz;
 using testing::TempDir;
-
-IniDoc goodTest(const std::string& name) {
-    IniDoc doc;
-    doc.set("Тест", "Дисциплина", "Химия")
-        .set("Тест", "Название теста", name)
-        .set("Тест", "Уровень", "1")
-        .set("Тест", "Количество вариантов", "1")
-        .set("Тест", "Количество вопросов", "2")
-        .set("Тест", "Оценка 5", "95")
-        .set("Тест", "Оценка 4", "85")
-        .set("Тест", "Оценка 3", "75");
-    for (const std::string section : {"101", "102"}) {
-        doc.set(section, "Вопрос", "?");
-        for (int i = 1; i <= 5; ++i)
-            doc.set(section, "Вариант №" + std::to_string(i), std::to_string(i));
-        doc.set(section, "Правильный ответ №1", "3");
-    }
-    return doc;
-}
 
 class CheckRunTest : public ::testing::Test {
 protected:
     // Twelve tests: 3 has a header problem only, 5 and 9 a faulty question 102.
     CheckRunTest() {
         for (int i = 0; i < 12; ++i) {
-            IniDoc doc = goodTest("Тест " + std::to_string(i));
+            IniDoc doc = passingQuiz("Тест " + std::to_string(i), 2);
             if (i == 3)
                 doc.set("Тест", "Уровень", "5");
             if (i == 5 || i == 9)
