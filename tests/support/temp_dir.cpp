@@ -42,6 +42,16 @@ std::string TempDir::file(std::string_view name) const {
     return result;
 }
 
+CurrentDirScope::CurrentDirScope(const std::string& path)
+    : previous_(std::filesystem::current_path().string()) {
+    std::filesystem::current_path(path);
+}
+
+CurrentDirScope::~CurrentDirScope() {
+    std::error_code ignored;
+    std::filesystem::current_path(previous_, ignored);
+}
+
 std::string readFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)

@@ -22,6 +22,19 @@ private:
     std::string path_;
 };
 
+// Makes a folder the process's current directory for the life of the
+// object, then goes back: for code that writes by bare file name.
+class CurrentDirScope {
+public:
+    explicit CurrentDirScope(const std::string& path);
+    ~CurrentDirScope();
+    CurrentDirScope(const CurrentDirScope&) = delete;
+    CurrentDirScope& operator=(const CurrentDirScope&) = delete;
+
+private:
+    std::string previous_;
+};
+
 // Whole file as bytes; throws std::runtime_error when it cannot be read.
 std::string readFileBytes(const std::string& path);
 // Creates or truncates; throws std::runtime_error on failure.

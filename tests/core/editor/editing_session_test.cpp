@@ -33,6 +33,8 @@ IniDoc header(std::string_view name, std::string_view level = "1", std::string_v
 class SessionTest : public ::testing::Test {
 protected:
     TempDir dir;
+    // A check run writes its report file by bare name.
+    quizloom::testing::CurrentDirScope inDir{dir.path()};
     EditingSession session;
 
     std::string folder() const { return dir.path() + "/"; }
@@ -227,6 +229,8 @@ TEST_F(SessionTest, TheSimplifiedCheckOpensTheFirstFaultyQuestionOfTheFirstDamag
     EXPECT_FALSE(session.editorShown());
     EXPECT_NE(session.reportText().find("Проверено 2 файл(ов) с тестами, найдено ошибок структур: 1"),
               std::string::npos);
+    EXPECT_FALSE(readFileBytes(dir.file("Результаты проверки тестов.txt")).empty())
+        << "the report file goes to the current directory";
 }
 
 // The run in two halves, as the window makes it, with a stop after the
