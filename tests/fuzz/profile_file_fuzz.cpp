@@ -4,6 +4,7 @@
 // reference for what any file means.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -16,6 +17,8 @@
 #include <vector>
 
 #include "core/ini/profile_file.h"
+#include "core/ini/profile_name.h"
+#include "core/ini/profile_scan.h"
 #include "core/text/case_fold.h"
 #include "core/text/cp1251.h"
 #include "core/text/error.h"
@@ -127,6 +130,50 @@ void expectReads(const ProfileFile& file, const std::map<EntryKey, Entry>& entri
     }
 }
 
+// Gives every first section of a name slots for every key.
+class EverySection : public quizloom::profile::ScanTarget {
+public:
+    explicit EverySection(const quizloom::profile::KeySet& keys) : keys_(keys) {}
+    quizloom::profile::SectionSlots enterSection(std::string_view name) override {
+        auto [it, fresh] = slots.try_emplace(cp1251ToLower(name));
+        if (!fresh)
+            return {};
+        it->second.resize(keys_.size());
+        return {&keys_, it->second.data()};
+    }
+    std::map<std::string, std::vector<quizloom::profile::ValueSlot>> slots; // by folded name
+
+private:
+    const quizloom::profile::KeySet& keys_;
+};
+
+// The one-pass scan, asked for every key the reference found, finds each
+// where the reference does and nothing else.
+void expectScanReads(const std::string& bytes, const std::map<EntryKey, Entry>& entries) {
+    std::vector<std::string> folded;
+    std::vector<quizloom::profile::Name> names;
+    for (const auto& [id, entry] : entries) {
+        if (std::find(folded.begin(), folded.end(), id.second) == folded.end()) {
+            folded.push_back(id.second);
+            names.push_back(quizloom::profile::Name::fromBytes(entry.key));
+        }
+    }
+    const quizloom::profile::KeySet keys(names);
+    EverySection target(keys);
+    quizloom::profile::scanProfile(bytes, target);
+    for (const auto& [section, slots] : target.slots) {
+        for (std::size_t i = 0; i < folded.size(); ++i) {
+            const auto found = entries.find({section, folded[i]});
+            const std::optional<std::string> expected =
+                found == entries.end() ? std::nullopt : std::optional(found->second.value);
+            const std::optional<std::string> scanned =
+                slots[i] ? std::optional(std::string(*slots[i])) : std::nullopt;
+            if (scanned != expected)
+                fail("scan", "[" + section + "] " + folded[i]);
+        }
+    }
+}
+
 // A name or value the layer may refuse: one that could not be read back.
 bool mayBeRefused(const std::string& text) {
     return text.find_first_of(std::string("\r\n\0=;[]", 7)) != std::string::npos;
@@ -164,6 +211,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string original = in.ConsumeRandomLengthString(4096);
     writeAll(path, original);
     const auto before = referenceRead(original);
+    expectScanReads(original, before);
 
     std::vector<std::string> sectionNames, keyNames;
     for (const auto& [id, entry] : before) {

@@ -5,9 +5,7 @@
 #include <initializer_list>
 #include <memory>
 
-#include "core/ini/profile_file.h"
-#include "core/ini/profile_name.h"
-#include "core/quiz/question_record.h"
+#include "core/quiz/quiz_file_values.h"
 #include "core/text/case_fold.h"
 #include "core/text/cp1251.h"
 #include "core/text/error.h"
@@ -75,60 +73,25 @@ std::string concat(std::initializer_list<std::string_view> parts) {
     return text;
 }
 
-// The names the check looks up, encoded and folded once per program.
-struct CheckNames {
-    profile::Name header{tf::kHeaderSection};
-    profile::Name subject{tf::kKeySubject};
-    profile::Name name{tf::kKeyName};
-    profile::Name type{tf::kKeyType};
-    profile::Name level{tf::kKeyLevel};
-    profile::Name variants{tf::kKeyVariants};
-    profile::Name questions{tf::kKeyQuestions};
-    profile::Name grade5{tf::kKeyGrade5};
-    profile::Name grade4{tf::kKeyGrade4};
-    profile::Name grade3{tf::kKeyGrade3};
-    std::string typeMany = utf8ToCp1251(tf::kTypeMany);
-    std::string typeOne = utf8ToCp1251(tf::kTypeOne);
-    // Question sections of every variant and question the check accepts.
-    std::vector<profile::Name> sections = [] {
-        std::vector<profile::Name> names;
-        names.reserve(kMaxVariants * kMaxQuestions);
-        for (int k = 1; k <= kMaxVariants; ++k)
-            for (int l = 1; l <= kMaxQuestions; ++l)
-                names.emplace_back(tf::sectionName(k, l));
-        return names;
-    }();
-
-    const profile::Name& section(int k, int l) const { return sections[(k - 1) * kMaxQuestions + (l - 1)]; }
+// The type names compared with the file's bytes, encoded once per program.
+struct TypeNames {
+    std::string many = utf8ToCp1251(tf::kTypeMany);
+    std::string one = utf8ToCp1251(tf::kTypeOne);
 };
 
-const CheckNames& checkNames() {
-    static const CheckNames names;
+const TypeNames& typeNames() {
+    static const TypeNames names;
     return names;
 }
 
-// Values are compared as the file's bytes; only what goes into a report
-// line is converted. A file that is missing or cannot be read reads as if
-// every key were absent.
-class QuizFileReader {
-public:
-    explicit QuizFileReader(std::string_view path) : file_(std::string(path)) {}
-    std::string_view header(const profile::Name& key, std::string_view defaultValue = {}) const {
-        return file_.findBytes(checkNames().header, key).value_or(defaultValue);
-    }
-    // Fills `into`, which the caller reuses across sections so that its
-    // strings keep their capacity.
-    void question(const profile::Name& section, tf::QuestionRecord& into) const {
-        tf::readQuestionRecord(file_, section, tf::TextEncoding::FileBytes, into);
-    }
-
-private:
-    const ProfileFile file_; // read only: never rewritten
-};
-
 class FileChecker {
 public:
-    explicit FileChecker(std::string_view path) : path_(path), file_(path) {}
+    // A file that is missing or cannot be read reads as if every key were
+    // absent. Values are compared as the file's bytes; only what goes into
+    // a report line is converted.
+    FileChecker(std::string_view path, tf::QuizFileValues& file) : path_(path), file_(file) {
+        file_.read(std::string(path));
+    }
 
     FileCheck run(bool printOnlyDamaged) {
         add(concat({msg::kHeadingStart, "\"", printableName(path_), "\"", msg::kHeadingEnd}));
@@ -151,8 +114,8 @@ public:
     }
 
 private:
-    std::string_view header(const profile::Name& key, std::string_view defaultValue = {}) const {
-        return file_.header(key, defaultValue);
+    std::string_view header(tf::HeaderKey key, std::string_view defaultValue = {}) const {
+        return file_.header(key).value_or(defaultValue);
     }
     void add(std::string line) { result_.lines.push_back(std::move(line)); }
     void problem(std::string_view line) {
@@ -167,40 +130,40 @@ private:
     // False when a number that the rest depends on is missing: the check
     // stops there, without a separator.
     bool checkHeader() {
-        const CheckNames& names = checkNames();
-        if (header(names.subject).empty())
+        using Key = tf::HeaderKey;
+        if (header(Key::Subject).empty())
             problem(msg::kNoSubject);
 
-        const std::string_view name = header(names.name);
+        const std::string_view name = header(Key::Name);
         if (name.empty())
             problem(msg::kNoName);
         else
             add(concat({msg::kNameShown, "\"", printableName(cp1251ToUtf8(name)), "\""}));
 
         // A missing key passes through the default; an empty one does not.
-        const std::string_view type = header(names.type, names.typeMany);
+        const std::string_view type = header(Key::Type, typeNames().many);
         if (type.empty()) {
             problem(msg::kNoType);
         } else {
             const std::string lower = cp1251ToLower(type);
-            if (lower != names.typeMany && lower != names.typeOne)
+            if (lower != typeNames().many && lower != typeNames().one)
                 problem(msg::kBadType);
         }
 
-        const std::string_view level = header(names.level);
+        const std::string_view level = header(Key::Level);
         if (level.empty())
             problem(msg::kNoLevel);
         else if (level != "1" && level != "2")
             problem(msg::kBadLevel);
 
-        if (!readCount(names.variants, msg::kNoVariants, msg::kBadVariants, kMaxVariants, variants_))
+        if (!readCount(Key::Variants, msg::kNoVariants, msg::kBadVariants, kMaxVariants, variants_))
             return false;
-        if (!readCount(names.questions, msg::kNoQuestions, msg::kBadQuestions, kMaxQuestions, questions_))
+        if (!readCount(Key::Questions, msg::kNoQuestions, msg::kBadQuestions, kMaxQuestions, questions_))
             return false;
         return checkGrades();
     }
 
-    bool readCount(const profile::Name& key, std::string_view missing, std::string_view outOfRange,
+    bool readCount(tf::HeaderKey key, std::string_view missing, std::string_view outOfRange,
                    int maximum, int& count) {
         const std::optional<std::int32_t> value = tryStrToInt(header(key));
         if (!value) {
@@ -214,10 +177,9 @@ private:
     }
 
     bool checkGrades() {
-        const CheckNames& names = checkNames();
-        const std::string_view t5 = header(names.grade5);
-        const std::string_view t4 = header(names.grade4);
-        const std::string_view t3 = header(names.grade3);
+        const std::string_view t5 = header(tf::HeaderKey::Grade5);
+        const std::string_view t4 = header(tf::HeaderKey::Grade4);
+        const std::string_view t3 = header(tf::HeaderKey::Grade3);
         const auto g5 = tryStrToInt(t5);
         const auto g4 = tryStrToInt(t4);
         const auto g3 = tryStrToInt(t3);
@@ -245,7 +207,7 @@ private:
     }
 
     void checkQuestion(int k, int l) {
-        file_.question(checkNames().section(k, l), record_);
+        file_.question(k, l, tf::TextEncoding::FileBytes, record_);
         const std::string& question = record_.question;
         std::array<std::string_view, tf::kAnswerCount> correct;
         const tf::AnswerTexts& options = record_.options;
@@ -291,7 +253,7 @@ private:
     }
 
     std::string_view path_;
-    QuizFileReader file_;
+    tf::QuizFileValues& file_;
     tf::QuestionRecord record_; // one per file, reused by every question
     FileCheck result_;
     int headerProblems_ = 0;
@@ -310,7 +272,11 @@ const std::string& separatorLine() {
 FileCheck checkQuizFile(std::string_view path, bool printOnlyDamaged) {
     if (path.empty())
         return FileCheck{{std::string(msg::kNoFile)}, false, std::nullopt};
-    return FileChecker(path).run(printOnlyDamaged);
+    // One reader per thread: its tables keep their memory from file to file.
+    thread_local tf::QuizFileValues file;
+    FileCheck result = FileChecker(path, file).run(printOnlyDamaged);
+    file.release();
+    return result;
 }
 
 } // namespace quizloom::check

@@ -240,10 +240,8 @@ void ProfileFile::Impl::indexEntries(std::uint32_t s) {
         if (start < contentEnd && data[start] != ';') {
             if (const void* equals = std::memchr(data + start, '=', contentEnd - start)) {
                 const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(equals) - data);
-                std::string_view value = profile::trimBlanks(text.substr(at + 1, contentEnd - at - 1));
-                if (profile::enclosedInQuotes(value))
-                    value = value.substr(1, value.size() - 2);
-                addEntry(s, profile::trimBlanks(text.substr(start, at - start)), value);
+                addEntry(s, profile::trimBlanks(text.substr(start, at - start)),
+                         profile::valueAsRead(text.substr(at + 1, contentEnd - at - 1)));
             }
         }
         pos = contentEnd + profile::lineBreakLength(text, contentEnd);

@@ -22,14 +22,35 @@ inline bool isLineBreak(char c) {
     return c == '\r' || c == '\n';
 }
 
-std::string_view trimBlanks(std::string_view text);
+inline std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
 // Whether a trimmed value is enclosed in one matching pair of quotes.
-bool enclosedInQuotes(std::string_view text);
+inline bool enclosedInQuotes(std::string_view text) {
+    return text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.front() == text.back();
+}
 
 // Position of the first CR or LF at or after pos, or text.size().
 std::size_t findLineBreak(std::string_view text, std::size_t pos);
+// The value of an entry line as reading returns it, from the bytes after
+// its '=': trimmed, and without an enclosing pair of quotes.
+inline std::string_view valueAsRead(std::string_view afterEquals) {
+    std::string_view value = trimBlanks(afterEquals);
+    if (enclosedInQuotes(value))
+        value = value.substr(1, value.size() - 2);
+    return value;
+}
+
 // Length of the line end starting at pos: 2 for CR LF, 1 for CR or LF, 0 at the end.
-std::size_t lineBreakLength(std::string_view text, std::size_t pos);
+inline std::size_t lineBreakLength(std::string_view text, std::size_t pos) {
+    if (pos >= text.size())
+        return 0;
+    return text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n' ? 2 : 1;
+}
 
 enum class LineKind { Other, Section, Entry };
 
@@ -44,7 +65,10 @@ LineSyntax classifyLine(std::string_view line);
 
 // The section name of a line that opens a section; `open` is the position of
 // its '[' in line.
-std::string_view sectionNameAt(std::string_view line, std::size_t open);
+inline std::string_view sectionNameAt(std::string_view line, std::size_t open) {
+    const std::string_view rest = line.substr(open + 1);
+    return trimBlanks(rest.substr(0, rest.find(']')));
+}
 
 // The entry line "key=value", the value inside one extra pair of double
 // quotes when reading would otherwise change it (outer blanks, or an

@@ -26,39 +26,31 @@ const QuestionKeys& questionKeys() {
     return keys;
 }
 
-// The same keys encoded and folded for lookups, also once.
-struct QuestionKeyNames {
-    profile::Name question{kKeyQuestion};
-    std::array<profile::Name, kAnswerCount> options = named(questionKeys().options);
-    std::array<profile::Name, kAnswerCount> correct = named(questionKeys().correct);
+} // namespace
 
-    static std::array<profile::Name, kAnswerCount> named(const std::array<std::string, kAnswerCount>& keys) {
-        static_assert(kAnswerCount == 5);
-        return {profile::Name(keys[0]), profile::Name(keys[1]), profile::Name(keys[2]),
-                profile::Name(keys[3]), profile::Name(keys[4])};
-    }
-};
-
-const QuestionKeyNames& questionKeyNames() {
-    static const QuestionKeyNames names;
+const std::vector<profile::Name>& questionKeyNames() {
+    static const std::vector<profile::Name> names = [] {
+        std::vector<profile::Name> n{profile::Name(kKeyQuestion)};
+        for (const std::string& key : questionKeys().options)
+            n.emplace_back(key);
+        for (const std::string& key : questionKeys().correct)
+            n.emplace_back(key);
+        return n;
+    }();
     return names;
 }
 
-} // namespace
-
-void readQuestionRecord(const ProfileFile& file, const profile::Name& section, TextEncoding encoding,
-                        QuestionRecord& into) {
-    const QuestionKeyNames& keys = questionKeyNames();
+void fillQuestionRecord(const QuestionValues& values, TextEncoding encoding, QuestionRecord& into) {
     auto assign = [&](std::string& to, std::string_view bytes) {
         if (encoding == TextEncoding::Utf8)
             to = cp1251ToUtf8(bytes);
         else
             to.assign(bytes);
     };
-    assign(into.question, file.findBytes(section, keys.question).value_or(""));
+    assign(into.question, values[0].value_or(""));
     for (int i = 0; i < kAnswerCount; ++i) {
-        assign(into.options[i], file.findBytes(section, keys.options[i]).value_or(""));
-        const auto correct = file.findBytes(section, keys.correct[i]);
+        assign(into.options[i], values[1 + i].value_or(""));
+        const std::optional<std::string_view>& correct = values[1 + kAnswerCount + i];
         if (!correct)
             into.correct[i].reset();
         else if (into.correct[i])
@@ -70,8 +62,12 @@ void readQuestionRecord(const ProfileFile& file, const profile::Name& section, T
 
 QuestionRecord readQuestionRecord(const ProfileFile& file, const profile::Name& section,
                                   TextEncoding encoding) {
+    QuestionValues values;
+    const std::vector<profile::Name>& keys = questionKeyNames();
+    for (int i = 0; i < kQuestionKeyCount; ++i)
+        values[i] = file.findBytes(section, keys[i]);
     QuestionRecord record;
-    readQuestionRecord(file, section, encoding, record);
+    fillQuestionRecord(values, encoding, record);
     return record;
 }
 

@@ -34,14 +34,23 @@ struct QuestionRecord {
 // compare them (and convert only what they show).
 enum class TextEncoding { Utf8, FileBytes };
 
+// The keys of a question section in the order of QuestionValues: "Вопрос",
+// "Вариант №1".."№5", "Правильный ответ №1".."№5", encoded and folded once.
+inline constexpr int kQuestionKeyCount = 1 + 2 * kAnswerCount;
+const std::vector<profile::Name>& questionKeyNames();
+// A question section's values as the file holds them (Windows-1251), in
+// that key order; nothing for a missing key.
+using QuestionValues = std::array<std::optional<std::string_view>, kQuestionKeyCount>;
+
+// Every record read, from whatever reader of the file, is made here. `into`
+// keeps the capacity of its strings, so a loop over many sections does not
+// allocate for every value.
+void fillQuestionRecord(const QuestionValues& values, TextEncoding encoding, QuestionRecord& into);
+
 QuestionRecord readQuestionRecord(const ProfileFile& file, std::string_view section,
                                   TextEncoding encoding = TextEncoding::Utf8);
 QuestionRecord readQuestionRecord(const ProfileFile& file, const profile::Name& section,
                                   TextEncoding encoding = TextEncoding::Utf8);
-// The same, into a record the caller keeps: its strings keep their capacity,
-// so a loop over many sections does not allocate for every value.
-void readQuestionRecord(const ProfileFile& file, const profile::Name& section, TextEncoding encoding,
-                        QuestionRecord& into);
 
 // What a save stores besides the question text.
 enum class StoredAnswers {

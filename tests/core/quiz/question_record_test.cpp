@@ -150,10 +150,14 @@ TEST(QuestionRecord, ReusedRecordReadsEachSectionAsAFreshOne) {
         .set("103", "Вопрос", "Жёлтый")
         .write(path);
     const ProfileFile file(path);
+    const auto& keys = tf::questionKeyNames();
     for (const auto encoding : {tf::TextEncoding::Utf8, tf::TextEncoding::FileBytes}) {
         tf::QuestionRecord reused;
         for (const std::string_view section : {"101", "102", "103", "101", "999"}) {
-            tf::readQuestionRecord(file, quizloom::profile::Name(section), encoding, reused);
+            tf::QuestionValues values;
+            for (int i = 0; i < tf::kQuestionKeyCount; ++i)
+                values[i] = file.findBytes(quizloom::profile::Name(section), keys[i]);
+            tf::fillQuestionRecord(values, encoding, reused);
             EXPECT_EQ(reused, tf::readQuestionRecord(file, section, encoding)) << section;
         }
     }
