@@ -135,3 +135,33 @@ TEST(UnicodeLower, CoversTheScriptsOfTestNames) {
     const std::string broken("A\xFF\xE3\x81Z\xC3", 6);           // not UTF-8: bytes kept
     EXPECT_EQ(quizloom::utf8ToLowerUnicode(broken), std::string("a\xFF\xE3\x81z\xC3", 6));
 }
+
+// A folder large enough to be read by several threads lists exactly as a
+// small one does: tests and left-out files each in file-name order.
+TEST_F(TestListTest, ALargeFolderIsListedInFileNameOrder) {
+    std::vector<std::string> listed;
+    std::vector<std::string> leftOut;
+    for (int i = 99; i >= 0; --i) {
+        const std::string file = "t" + std::to_string(1000 + i) + ".ini";
+        if (i % 7 == 3) {
+            writeFileBytes(dir.file(file), "[Тест]\r\n");
+            leftOut.insert(leftOut.begin(), workDir() + file);
+        } else {
+            addTest(file, "Тест " + std::to_string(i));
+            listed.insert(listed.begin(), file);
+        }
+    }
+    std::vector<quizloom::LeftOutFile> left;
+    const auto tests = quizloom::tryScanQuizFolder(workDir(), &left);
+    ASSERT_TRUE(tests);
+    std::vector<std::string> files;
+    for (const QuizEntry& test : *tests) {
+        files.push_back(test.path.substr(workDir().size()));
+        EXPECT_EQ(test.name, "Тест " + std::to_string(std::stoi(files.back().substr(1)) - 1000));
+    }
+    EXPECT_EQ(files, listed);
+    std::vector<std::string> leftPaths;
+    for (const quizloom::LeftOutFile& file : left)
+        leftPaths.push_back(file.path);
+    EXPECT_EQ(leftPaths, leftOut);
+}
