@@ -61,7 +61,7 @@ constexpr std::string_view kErrorsFoundEnd = " ошибок (ошибки)";
 constexpr std::string_view kPassed = "Пройдена успешно...";
 } // namespace msg
 
-constexpr int kMaxVariants = 25;
+constexpr int kMaxVariants = tf::kMaxVariants;
 constexpr int kMaxQuestions = tf::kMaxQuestionsPerVariant;
 // Question checks stop after the variant in which the count passes this.
 constexpr int kErrorCap = 100;

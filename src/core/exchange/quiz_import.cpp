@@ -20,7 +20,7 @@ namespace {
 
 namespace qz = quizloom::quiz;
 
-constexpr int kMaxVariants = 25;
+constexpr int kMaxVariants = qz::kMaxVariants;
 constexpr int kMaxPerVariant = qz::kMaxQuestionsPerVariant;
 constexpr int kMaxQuestions = kMaxVariants * kMaxPerVariant;
 // Two weights are the same when they differ by less than the platform's

@@ -37,7 +37,7 @@ public:
 
 private:
     class Target;
-    static constexpr int kSectionLimit = 25 * 100 + kMaxQuestionsPerVariant + 1;
+    static constexpr int kSectionLimit = kMaxVariants * 100 + kMaxQuestionsPerVariant + 1;
 
     profile::LoadedFile loaded_;
     std::array<profile::ValueSlot, static_cast<int>(HeaderKey::Count)> header_{};

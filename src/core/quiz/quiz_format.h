@@ -28,6 +28,7 @@ inline constexpr std::string_view kTypeOne = "один вариант ответ
 inline constexpr std::string_view kMissing = "Error";
 
 inline constexpr int kAnswerCount = 5;
+inline constexpr int kMaxVariants = 25;
 inline constexpr int kMaxQuestionsPerVariant = 99;
 
 using AnswerTexts = std::array<std::string, kAnswerCount>;
