@@ -22,6 +22,7 @@
 #include "core/text/case_fold.h"
 #include "core/text/cp1251.h"
 #include "core/text/error.h"
+#include "support/every_section.h"
 
 namespace {
 
@@ -130,23 +131,6 @@ void expectReads(const ProfileFile& file, const std::map<EntryKey, Entry>& entri
     }
 }
 
-// Gives every first section of a name slots for every key.
-class EverySection : public quizloom::profile::ScanTarget {
-public:
-    explicit EverySection(const quizloom::profile::KeySet& keys) : keys_(keys) {}
-    quizloom::profile::SectionSlots enterSection(std::string_view name) override {
-        auto [it, fresh] = slots.try_emplace(cp1251ToLower(name));
-        if (!fresh)
-            return {};
-        it->second.resize(keys_.size());
-        return {&keys_, it->second.data()};
-    }
-    std::map<std::string, std::vector<quizloom::profile::ValueSlot>> slots; // by folded name
-
-private:
-    const quizloom::profile::KeySet& keys_;
-};
-
 // The one-pass scan, asked for every key the reference found, finds each
 // where the reference does and nothing else.
 void expectScanReads(const std::string& bytes, const std::map<EntryKey, Entry>& entries) {
@@ -159,7 +143,7 @@ void expectScanReads(const std::string& bytes, const std::map<EntryKey, Entry>& 
         }
     }
     const quizloom::profile::KeySet keys(names);
-    EverySection target(keys);
+    quizloom::testing::EverySection target(keys);
     quizloom::profile::scanProfile(bytes, target);
     for (const auto& [section, slots] : target.slots) {
         for (std::size_t i = 0; i < folded.size(); ++i) {

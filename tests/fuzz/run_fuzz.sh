@@ -16,13 +16,13 @@ mkdir -p "$out/corpus"
 
 rebuild=0
 [[ -x $binary ]] || rebuild=1
-for file in "${sources[@]}" "${sources[@]/%.cpp/.h}"; do
+for file in "${sources[@]}" "${sources[@]/%.cpp/.h}" "$src/tests/support/every_section.h"; do
   [[ $file -nt $binary ]] && rebuild=1
 done
 if (( rebuild )); then
   "$clangxx" -std=c++20 -O1 -g -Wall -Wextra \
     -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-    -I"$src/src" "${sources[@]}" -o "$binary.new"
+    -I"$src/src" -I"$src/tests" "${sources[@]}" -o "$binary.new"
   mv "$binary.new" "$binary"
 fi
 

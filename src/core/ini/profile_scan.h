@@ -13,9 +13,9 @@
 #include <string_view>
 #include <vector>
 
-namespace quizloom::profile {
+#include "core/ini/profile_name.h"
 
-class Name;
+namespace quizloom::profile {
 
 // Key names matched as reading matches them. A key is looked up by its
 // length and folded last byte, which tell the keys of a section apart
@@ -33,7 +33,7 @@ public:
             return -1;
         int i = first_[bucket(key)];
         for (; i >= 0; i = keys_[i].next) {
-            if (sameSpelling(key, keys_[i].bytes) || equalsFolded(key, keys_[i].folded))
+            if (sameSpelling(key, keys_[i].bytes) || profile::equalsFolded(key, keys_[i].folded))
                 return i;
         }
         return -1;
@@ -67,13 +67,6 @@ private:
             if (at + 8 >= n)
                 return true;
         }
-    }
-    bool equalsFolded(std::string_view bytes, const std::string& folded) const {
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
-            if (lower_[static_cast<unsigned char>(bytes[i])] != static_cast<unsigned char>(folded[i]))
-                return false;
-        }
-        return true;
     }
 
     const unsigned char* lower_;

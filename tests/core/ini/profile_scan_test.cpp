@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -12,6 +11,7 @@
 #include "core/ini/profile_name.h"
 #include "core/ini/profile_syntax.h"
 #include "core/text/cp1251.h"
+#include "support/every_section.h"
 
 namespace quizloom::profile {
 namespace {
@@ -71,23 +71,6 @@ TEST(KeySetTest, MatchesWithoutRegardToCaseAndTellsApartKeysOfOneLengthAndLastBy
         EXPECT_EQ(keys.find(utf8ToCp1251(other)), -1) << other;
 }
 
-// Gives every first section of a name the slots of every key.
-class EverySection : public ScanTarget {
-public:
-    explicit EverySection(const KeySet& keys) : keys_(keys) {}
-    SectionSlots enterSection(std::string_view name) override {
-        auto [it, fresh] = slots.try_emplace(std::string(name));
-        if (!fresh)
-            return {};
-        it->second.resize(keys_.size());
-        return {&keys_, it->second.data()};
-    }
-    std::map<std::string, std::vector<ValueSlot>> slots;
-
-private:
-    const KeySet& keys_;
-};
-
 TEST(ScanProfileTest, ReadsTheFirstSectionAndKeyOfANameWithTheLineRules) {
     const KeySet keys(names({"a", "key"}));
     const std::string text = "a=preamble\r\n"
@@ -103,7 +86,7 @@ TEST(ScanProfileTest, ReadsTheFirstSectionAndKeyOfANameWithTheLineRules) {
                              "b=1\n"
                              "[u]\n"
                              "a=no line end";
-    EverySection target(keys);
+    quizloom::testing::EverySection target(keys);
     scanProfile(text, target);
     ASSERT_EQ(target.slots.size(), 3u);
     EXPECT_EQ(target.slots["s"], (std::vector<ValueSlot>{"x=y", " quoted "}));
