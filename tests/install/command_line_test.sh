@@ -4,7 +4,7 @@
 # fails here for want of a display).
 source "$(dirname "$0")/lib.sh"
 inst_init "$1" "$2"
-program="$INST_BUILD/src/main/quizloom"
+program="$INST_BUILD/bin/quizloom"
 no_display() { env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$program" "$@"; }
 
 out=$(no_display --version) || inst_fail "--version exit status $?"

@@ -58,6 +58,8 @@ std::optional<std::vector<std::string>> listQuizFileNames(const std::string& wor
         std::error_code statError;
         if (it->is_regular_file(statError))
             names.push_back(std::move(name));
+        else if (!statError && it->is_directory(statError))
+            continue; // a folder such as "archive.ini" is no test and no fault of the bank
         else if (leftOut)
             leftOut->push_back({workDir + name,
                                 statError ? LeftOutFile::Reason::Unreadable : LeftOutFile::Reason::NotRegular,

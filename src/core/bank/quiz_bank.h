@@ -20,7 +20,7 @@ struct QuizEntry {
 struct LeftOutFile {
     enum class Reason {
         Unreadable, // error holds errno
-        NotRegular, // a FIFO, a device, a folder
+        NotRegular, // a FIFO, a device (folders are skipped)
         NoName,     // read, but no test name (or the name "Error")
     };
     std::string path;
@@ -30,7 +30,8 @@ struct LeftOutFile {
 
 // The tests of workDir (which ends with "/"), in test-list order:
 // - files whose name ends in ".ini" in any letter case, regular files or
-//   links to regular files; names starting with "." are hidden and skipped;
+//   links to regular files; names starting with "." are hidden and skipped,
+//   and so are folders (and links to them) whatever their name;
 // - ordered by file name compared after Unicode lower-casing, ties broken
 //   by the names' bytes, so the order is the same on every machine;
 // - a file is listed unless its name read with the default "Error" is

@@ -167,6 +167,11 @@ void FormBinding::connectHandlers() {
     for (const auto& wire : kUserChanges) {
         QComboBox* box = ui_.*wire.control;
         QObject::connect(box->lineEdit(), &QLineEdit::textEdited, &window_, guard(wire.handler));
+        // An entry picked from the list is no typed text. The box keeps its
+        // edit's "typed" mark when the entry reads like the text typed
+        // before, so it is cleared here, ahead of the handler.
+        QObject::connect(box, &QComboBox::activated, box->lineEdit(),
+                         [box] { box->lineEdit()->setModified(false); });
         QObject::connect(box, &QComboBox::activated, &window_, guard(wire.handler));
     }
     for (const auto& wire : kModeClicks) {

@@ -1,6 +1,8 @@
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 
 #include "support/gui/test_bank.h"
 #include "support/gui/window_fixture.h"
@@ -74,6 +76,30 @@ TEST_F(TestListTest, EveryEntryOfARepeatedNameOpensItsOwnFile) {
     EXPECT_EQ(window().currentTest(), 0);
     EXPECT_EQ(subject(), "первый");
     EXPECT_EQ(form().BoxSubject->currentIndex(), 0);
+}
+
+// Once a name had been typed, the box kept it as typed, and the entry picked
+// from the open list afterwards was taken for that typed name's first entry.
+TEST_F(TestListTest, AnEntryPickedFromTheOpenListAfterTypingOpensItsOwnFile) {
+    test("a.ini", "Химия", "первый");
+    const std::string second = test("b.ini", "Химия", "второй");
+    test("c.ini", "Алгебра", "третий");
+    open();
+    typeIntoBox("Химия");
+    ASSERT_EQ(subject(), "первый");
+
+    QComboBox* box = form().BoxSubject;
+    for (int round = 0; round < 2; ++round) {
+        box->showPopup();
+        QAbstractItemView* list = box->view();
+        ASSERT_TRUE(list->isVisible());
+        list->setCurrentIndex(box->model()->index(2, 0));
+        QTest::keyClick(list, Qt::Key_Return);
+        EXPECT_FALSE(list->isVisible());
+        EXPECT_EQ(subject(), "второй") << round;
+        EXPECT_EQ(statusPath().toStdString(), second) << round;
+        EXPECT_EQ(box->currentIndex(), 2) << round;
+    }
 }
 
 TEST_F(TestListTest, ATextThatIsNoEntryChangesNothing) {
