@@ -71,6 +71,7 @@ void EditingSession::saveSettings(const std::string& settingsPath) const {
 
 void EditingSession::changeWorkDir(const std::string& chosenFilePath) {
     workDir_ = directoryPart(chosenFilePath);
+    reportFolder_ = workDir_;
     fillQuizList();
     selectFirstEntry();
     selectQuiz();

@@ -88,8 +88,14 @@ public:
     void resolveWorkDir(const std::string& currentDir);
     void saveSettings(const std::string& settingsPath) const;
     // The folder of a chosen file becomes the working directory and its
-    // first test is shown.
+    // first test is shown; the check report goes there from now on.
     void changeWorkDir(const std::string& chosenFilePath);
+    // Where a check run writes its report file: the folder the program was
+    // started in, then the folder of each file chosen to change the working
+    // directory (where the file dialog opens next). Empty: the process's
+    // current directory.
+    const std::string& reportFolder() const { return reportFolder_; }
+    void setReportFolder(std::string folder) { reportFolder_ = std::move(folder); }
 
     // --- Test list and picker ---
     const QuizBank& bank() const { return bank_; }
@@ -182,6 +188,7 @@ private:
     bool editorShown_ = true;
     Options options_;
     std::string workDir_;
+    std::string reportFolder_;
     QuizBank bank_;
     Picker picker_;
     QuestionForm savedForm_;

@@ -113,7 +113,9 @@ void EditingSession::finishCheck(const CheckJob& job, const check::RunResult& ru
     }
     const std::vector<std::string> saved = concatenated(top, run.sectionLines);
     try {
-        check::writeReportFile(std::string(check::kReportFileName), saved,
+        const std::string folder =
+            reportFolder_.empty() || reportFolder_.back() == '/' ? reportFolder_ : reportFolder_ + '/';
+        check::writeReportFile(folder + std::string(check::kReportFileName), saved,
                                std::string(check::kReportFileName));
     } catch (...) {
         setReport(joinedLines(saved));

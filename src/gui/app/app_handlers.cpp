@@ -39,18 +39,14 @@ void TFormQuizloom::SaveSettings() {
 
 void TFormQuizloom::MenuChangeDirClick() {
     SwitchView(false);
-    const std::optional<QString> chosen =
-        dialogs_.openFile(this, QStringLiteral("Выберите любой файл в нужном Вам каталоге"),
-                          QStringLiteral("Файлы с тестами (*.ini)"), QDir::currentPath());
+    const std::optional<QString> chosen = dialogs_.openFile(
+        this, QStringLiteral("Выберите любой файл в нужном Вам каталоге"),
+        QStringLiteral("Файлы с тестами (*.ini)"), QString::fromStdString(session_.reportFolder()));
     if (!chosen)
         return;
     if (!settleUnsavedEdits())
         return;
-    const QFileInfo file(*chosen);
-    // The dialog does not keep the current directory: the next one opens
-    // in the folder chosen now.
-    QDir::setCurrent(file.absolutePath());
-    session_.changeWorkDir(file.absoluteFilePath().toStdString());
+    session_.changeWorkDir(QFileInfo(*chosen).absoluteFilePath().toStdString());
 }
 
 void TFormQuizloom::FillTestList() {

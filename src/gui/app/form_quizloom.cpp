@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,9 +14,11 @@
 #include <QSignalBlocker>
 
 #include "core/text/error_text.h"
+#include "gui/app/form_binding.h"
 #include "gui/app/form_look.h"
 #include "gui/app/window_keys.h"
 #include "gui/app/window_state.h"
+#include "gui/checker/check_run_controller.h"
 #include "gui/editor/cp1251_validator.h"
 #include "ui_form_quizloom.h"
 
@@ -44,11 +47,26 @@ TFormQuizloom::TFormQuizloom(QString settingsPath, Dialogs& dialogs, QWidget* pa
     setWindowTitle(windowTitle() + QStringLiteral("[*]"));
     quizloom::installCp1251Validators(*this);
     quizloom::applyFormLook(*this, *ui);
-    binding_.connectHandlers();
+    binding_ = std::make_unique<FormBinding>(*this, *ui, session_, statusPanels_);
+    checkRun_ = std::make_unique<CheckRunController>(*this);
+    binding_->connectHandlers();
+    session_.setReportFolder(QDir::currentPath().toStdString());
     qApp->installEventFilter(new WindowKeys(*this, *ui));
 }
 
 TFormQuizloom::~TFormQuizloom() = default;
+
+void TFormQuizloom::render() {
+    binding_->render();
+}
+
+void TFormQuizloom::fieldChanged(Field field) {
+    binding_->fieldChanged(field);
+}
+
+bool TFormQuizloom::busy() const {
+    return checkRun_->running();
+}
 
 QString TFormQuizloom::applicationTitle() {
     return QStringLiteral("Quizloom");

@@ -11,9 +11,10 @@
 
 #include "core/editor/editing_session.h"
 #include "gui/app/dialogs.h"
-#include "gui/app/form_binding.h"
 
 class QLabel;
+class FormBinding;
+class CheckRunController;
 namespace Ui {
 class TFormQuizloom;
 }
@@ -45,9 +46,7 @@ public:
     // Runs f as one event handler and shows the session's state after it; an
     // escaping error is shown in the error box and the program goes on.
     template <class F> void guarded(F&& f) {
-        // Nothing may change the list or the files while a check run reads
-        // them; its modal dialog keeps the user out, this the program.
-        if (checkRunning_)
+        if (busy())
             return;
         try {
             f();
@@ -60,7 +59,11 @@ public:
     }
     void showError(const char* utf8Message);
     // Puts the session's state into the controls (only what differs).
-    void render() { binding_.render(); }
+    void render();
+    Dialogs& dialogs() { return dialogs_; }
+    // Before an action that leaves the shown question: asks about unsaved
+    // edits, saves or drops them; false when the user calls the action off.
+    bool settleUnsavedEdits();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -114,23 +117,18 @@ public:
     void MenuImportClick();
 
 private:
-    void fieldChanged(quizloom::editor::Field field) { binding_.fieldChanged(field); }
+    void fieldChanged(quizloom::editor::Field field);
+    // A feature's work under way keeps every handler out (a check run reads
+    // the list and the files it took).
+    bool busy() const;
     // Runs FormActivate at the first activation (or first show, for
     // platforms that never report one) and never again.
     void activateOnce();
-    // Before an action that leaves the shown question: asks about unsaved
-    // edits, saves or drops them; false when the user calls the action off.
-    bool settleUnsavedEdits();
     // The name (and, given subject, the discipline) and file name of a new
     // test, each asked with the text passed in as default; false when called off.
     bool askNewQuizNames(std::string& name, std::string* subject, std::string& fileName);
     // True when the file at path does not exist or may be replaced.
     bool confirmReplace(const std::string& path, bool exists);
-    void renderPicker();
-    // Closing during a check run: the run is told to stop and the window
-    // closes once it has; true when the close must wait for that.
-    bool stopCheckRunForClose();
-    void closeIfAskedDuringRun();
 
     std::unique_ptr<Ui::TFormQuizloom> ui;
     Dialogs& dialogs_;
@@ -140,10 +138,8 @@ private:
     bool activated_ = false;
     bool shown_ = false;
     bool closed_ = false;
-    bool checkRunning_ = false;
-    std::atomic_bool checkStop_ = false;
-    bool closeAfterRun_ = false;
 
     quizloom::editor::EditingSession session_;
-    FormBinding binding_{*this, *ui, session_, statusPanels_};
+    std::unique_ptr<FormBinding> binding_;
+    std::unique_ptr<CheckRunController> checkRun_;
 };

@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "gui/app/form_quizloom.h"
+#include "gui/checker/check_run_controller.h"
 #include "ui_form_quizloom.h"
 
 void TFormQuizloom::activateOnce() {
@@ -41,7 +42,7 @@ void TFormQuizloom::changeEvent(QEvent* event) {
 
 void TFormQuizloom::closeEvent(QCloseEvent* event) {
     // A check run under way is stopped first; the window closes after it.
-    if (stopCheckRunForClose())
+    if (checkRun_->stopForClose())
         return event->ignore();
     // The close box, Escape, "Выход" and "&Выход" all end here; the settings
     // are written once, and only when they were read at start-up (a window

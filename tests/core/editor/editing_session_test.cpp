@@ -2,6 +2,8 @@
 // picker, navigation, copy and paste, and the check run's outcome.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/editor/editing_session.h"
 #include "core/text/cp1251.h"
 #include "support/ini_doc.h"
@@ -230,7 +232,30 @@ TEST_F(SessionTest, TheSimplifiedCheckOpensTheFirstFaultyQuestionOfTheFirstDamag
     EXPECT_NE(session.reportText().find("Проверено 2 файл(ов) с тестами, найдено ошибок структур: 1"),
               std::string::npos);
     EXPECT_FALSE(readFileBytes(dir.file("Результаты проверки тестов.txt")).empty())
-        << "the report file goes to the current directory";
+        << "the report file goes to the folder last chosen";
+}
+
+// The report file goes to the folder the program started in, then to the
+// folder of each file chosen for a working directory; the process's current
+// directory is never changed for it.
+TEST_F(SessionTest, TheReportFileGoesToTheReportFolderNotTheCurrentDirectory) {
+    const std::string start = dir.file("start"), bank = dir.file("bank");
+    std::filesystem::create_directories(start);
+    std::filesystem::create_directories(bank);
+    header("Алгебра", "1", "1", "1").write(bank + "/a.ini");
+    const std::string report = "/Результаты проверки тестов.txt";
+
+    session.changeWorkDir(bank + "/a.ini");
+    session.setReportFolder(start); // as the window does at start
+    session.runCheck();
+    EXPECT_TRUE(std::filesystem::exists(start + report));
+    EXPECT_FALSE(std::filesystem::exists(bank + report));
+
+    session.changeWorkDir(bank + "/a.ini");
+    session.runCheck();
+    EXPECT_TRUE(std::filesystem::exists(bank + report));
+    EXPECT_FALSE(std::filesystem::exists(dir.file(report.substr(1))));
+    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(dir.path()));
 }
 
 // The run in two halves, as the window makes it, with a stop after the

@@ -1,6 +1,5 @@
-// The check run from the menu: the window is maximized for the report; the
-// files are checked on another thread under a modal progress dialog, and
-// the session applies the result (report, report file, faulty question).
+#include "gui/checker/check_run_controller.h"
+
 #include <QScopeGuard>
 #include <utility>
 
@@ -16,20 +15,15 @@ QString progressText(std::size_t checked, std::size_t total) {
 
 } // namespace
 
-bool TFormQuizloom::CheckTestFile(int index) {
-    const bool passed = session_.checkListedQuiz(index);
-    render();
-    return passed;
-}
-
-void TFormQuizloom::NTestingClick() {
-    if (!settleUnsavedEdits())
+void CheckRunController::run() {
+    if (!window_.settleUnsavedEdits())
         return;
-    maximizeWindow(*this);
+    maximizeWindow(window_);
     // The report view comes up at once (the report is emptied first), so a
     // run that ends in the editor view restores the window.
-    const quizloom::editor::CheckJob job = session_.startCheck();
-    render();
+    quizloom::editor::EditingSession& session = window_.session();
+    const quizloom::editor::CheckJob job = session.startCheck();
+    window_.render();
 
     // A close asked for during the run comes once the run is applied (or
     // has failed).
@@ -38,39 +32,34 @@ void TFormQuizloom::NTestingClick() {
     {
         // While the dialog is up, no handler of the window runs, so the list
         // and the files stay as the job took them.
-        struct Running {
-            TFormQuizloom& window;
-            explicit Running(TFormQuizloom& w) : window(w) {
-                window.checkStop_ = false;
-                window.checkRunning_ = true;
-            }
-            ~Running() { window.checkRunning_ = false; }
-        } running(*this);
-        dialogs_.runWithProgress(
-            this, title_, progressText(0, job.paths.size()),
+        stop_ = false;
+        running_ = true;
+        const auto done = qScopeGuard([this] { running_ = false; });
+        window_.dialogs().runWithProgress(
+            &window_, TFormQuizloom::applicationTitle(), progressText(0, job.paths.size()),
             [&job, &result](const ProgressStep& step) {
                 // One worker per core, as quizloom-check does by default.
                 result = job.run([&step](std::size_t checked,
                                          std::size_t total) { return step(progressText(checked, total)); },
                                  0);
             },
-            checkStop_);
+            stop_);
     }
-    session_.finishCheck(job, result);
+    session.finishCheck(job, result);
 }
 
-bool TFormQuizloom::stopCheckRunForClose() {
-    if (!checkRunning_)
+bool CheckRunController::stopForClose() {
+    if (!running_)
         return false;
-    checkStop_ = true;
+    stop_ = true;
     closeAfterRun_ = true;
     return true;
 }
 
-void TFormQuizloom::closeIfAskedDuringRun() {
+void CheckRunController::closeIfAskedDuringRun() {
     if (!std::exchange(closeAfterRun_, false))
         return;
     // After the handler, so that the report is shown before the close asks
     // anything.
-    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(&window_, &QWidget::close, Qt::QueuedConnection);
 }
