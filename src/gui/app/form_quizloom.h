@@ -14,6 +14,9 @@
 #include "gui/app/form_binding.h"
 
 class QLabel;
+namespace quizloom::exchange {
+struct ImportResult;
+}
 namespace Ui {
 class TFormQuizloom;
 }
@@ -121,11 +124,14 @@ private:
     // Before an action that leaves the shown question: asks about unsaved
     // edits, saves or drops them; false when the user calls the action off.
     bool settleUnsavedEdits();
-    // The name (and, given subject, the discipline) and file name of a new
-    // test, each asked with the text passed in as default; false when called off.
+    // The name (and, given subject, the discipline: by default the name) and
+    // file name of a new test, each asked with the text passed in as
+    // default; false when called off.
     bool askNewQuizNames(std::string& name, std::string* subject, std::string& fileName);
     // True when the file at path does not exist or may be replaced.
     bool confirmReplace(const std::string& path, bool exists);
+    // An import with malformed questions: true when the others are to go in.
+    bool importDespiteErrors(const quizloom::exchange::ImportResult& result);
     void renderPicker();
     // Closing during a check run: the run is told to stop and the window
     // closes once it has; true when the close must wait for that.
