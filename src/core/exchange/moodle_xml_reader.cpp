@@ -56,9 +56,16 @@ private:
 
     // The line of the question's end tag.
     int lastLine() const {
-        const std::size_t end = document_.find("</question", static_cast<std::size_t>(offset_));
-        return end == std::string_view::npos ? line_
-                                             : linesUpTo(static_cast<std::ptrdiff_t>(end), offset_, line_);
+        constexpr std::string_view endTag = "</question";
+        for (std::size_t at = document_.find(endTag, static_cast<std::size_t>(offset_));
+             at != std::string_view::npos; at = document_.find(endTag, at + 1)) {
+            const std::size_t after = at + endTag.size();
+            // Not "</questiontext>".
+            if (after < document_.size() &&
+                std::string_view(">\t\n\r ").find(document_[after]) != std::string_view::npos)
+                return linesUpTo(static_cast<std::ptrdiff_t>(at), offset_, line_);
+        }
+        return line_;
     }
 
     static std::string textOf(pugi::xml_node element) {

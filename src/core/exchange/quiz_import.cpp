@@ -206,15 +206,18 @@ private:
             candidate.testName = category.front();
     }
 
-    // The header carried for the test the questions belong to.
+    // The header carried for the test of the first question that names one.
     const SourceHeader* carriedHeader() const {
-        for (const Candidate& candidate : candidates_)
-            if (!candidate.testName.empty()) {
-                for (const SourceHeader& header : source_.headers)
-                    if (header.quizName == candidate.testName)
-                        return &header;
-                return nullptr;
-            }
+        for (const SourceQuestion& question : source_.questions) {
+            Candidate placed;
+            placeInCategory(question.category, placed);
+            if (placed.testName.empty())
+                continue;
+            for (const SourceHeader& header : source_.headers)
+                if (header.quizName == placed.testName)
+                    return &header;
+            return nullptr;
+        }
         return nullptr;
     }
 
