@@ -134,8 +134,9 @@ TEST_F(CheckCliTest, FolderWithoutTestsIsAFailureWithSummary) {
     const Outcome outcome = runCheck(dir.path(), {"bank"});
     EXPECT_EQ(outcome.status, 2);
     EXPECT_EQ(outcome.out, joined(withTop("Проверено 0 файл(ов) с тестами, найдено ошибок структур: 0", {})));
-    EXPECT_EQ(outcome.err, "quizloom-check: «bank/settings.ini» без названия теста (\"Название теста\" в секции "
-                           "\"Тест\"), пропущен\nquizloom-check: в каталоге «bank/» нет ни одного теста\n");
+    EXPECT_EQ(outcome.err,
+              "quizloom-check: «bank/settings.ini» без названия теста (\"Название теста\" в секции "
+              "\"Тест\"), пропущен\nquizloom-check: в каталоге «bank/» нет ни одного теста\n");
 }
 
 TEST_F(CheckCliTest, UnreadableFolderAndBadArgumentsFail) {

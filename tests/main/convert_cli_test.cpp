@@ -106,11 +106,12 @@ TEST(ConvertCli, ExportListsLeftOutQuestionsOnStandardError) {
 // written, the reasons are listed, and the status says not all went.
 TEST(ConvertCli, ExportWithNothingToExportWritesNoFile) {
     const TempDir dir;
-    writeFileBytes(dir.file("psycho.ini"),
-                   "[\xD2\xE5\xF1\xF2]\r\n\xCD\xE0\xE7\xE2\xE0\xED\xE8\xE5 "
-                   "\xF2\xE5\xF1\xF2\xE0=Psy\r\n"
-                   "[101]\r\n\xC2\xEE\xEF\xF0\xEE\xF1=?\r\n"
-                   "\xC2\xE0\xF0\xE8\xE0\xED\xF2 \xB9" "1=a\r\n\xC2\xE0\xF0\xE8\xE0\xED\xF2 \xB9" "2=b\r\n");
+    writeFileBytes(dir.file("psycho.ini"), "[\xD2\xE5\xF1\xF2]\r\n\xCD\xE0\xE7\xE2\xE0\xED\xE8\xE5 "
+                                           "\xF2\xE5\xF1\xF2\xE0=Psy\r\n"
+                                           "[101]\r\n\xC2\xEE\xEF\xF0\xEE\xF1=?\r\n"
+                                           "\xC2\xE0\xF0\xE8\xE0\xED\xF2 \xB9"
+                                           "1=a\r\n\xC2\xE0\xF0\xE8\xE0\xED\xF2 \xB9"
+                                           "2=b\r\n");
     for (const std::string format : {"moodle-xml", "gift", "aiken"}) {
         const Outcome outcome = convert(dir, {"export", "--to", format, "psycho.ini", "-o", "out"});
         EXPECT_EQ(outcome.status, 1) << format;

@@ -118,7 +118,7 @@ TEST_F(ExchangeTest, MalformedQuestionsAreNamedThenTheRestImportedOnlyWhenConfir
     EXPECT_EQ(dialogs.errorTexts().front(),
               QStringLiteral("Ошибки в файле Aiken (1):\n"
                              "строки 1–2: вариант ответа или ответ без вопроса\n"
-                             "Нет ни одного вопроса, который можно импортировать"));
+                             "Нет ни одного вопроса, который можно импортировать."));
 }
 
 // The carried name and subject are what the dialogs offer; a name the test
