@@ -42,6 +42,15 @@ struct BadQuestion {
     throw BadQuestion{std::string(what)};
 }
 
+// A plain loop: these sets hold a few characters, and a search call per
+// character of a document costs more than the comparisons.
+bool isOneOf(char c, std::string_view chars) {
+    for (char member : chars)
+        if (c == member)
+            return true;
+    return false;
+}
+
 // Position of the first unescaped occurrence of any of chars at or after from.
 std::size_t findUnescaped(std::string_view text, std::string_view chars, std::size_t from = 0) {
     for (std::size_t i = from; i < text.size(); ++i) {
@@ -49,7 +58,7 @@ std::size_t findUnescaped(std::string_view text, std::string_view chars, std::si
             ++i;
             continue;
         }
-        if (chars.find(text[i]) != std::string_view::npos)
+        if (isOneOf(text[i], chars))
             return i;
     }
     return std::string_view::npos;
@@ -60,7 +69,7 @@ std::string unescaped(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\\' && i + 1 < text.size()) {
             const char next = text[i + 1];
-            if (kEscapable.find(next) != std::string_view::npos) {
+            if (isOneOf(next, kEscapable)) {
                 out += next;
                 ++i;
                 continue;
@@ -191,7 +200,9 @@ private:
             return refuse(question, "эссе файл теста не хранит");
         if (block.front() == '#')
             return refuse(question, "числовые вопросы файл теста не хранит");
-        const std::string truth = upper(trimBlanks(block.substr(0, findUnescaped(block, "#"))));
+        // Only a word as short as "FALSE" can be a truth value.
+        const std::string_view head = trimBlanks(block.substr(0, findUnescaped(block, "#")));
+        const std::string truth = head.size() <= 5 ? upper(head) : std::string();
         if (truth == "T" || truth == "TRUE" || truth == "F" || truth == "FALSE") {
             const bool isTrue = truth.front() == 'T';
             question.answers = {{{"Верно"}, isTrue ? 100.0 : 0.0}, {{"Неверно"}, isTrue ? 0.0 : 100.0}};
