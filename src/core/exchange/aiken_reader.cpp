@@ -114,7 +114,7 @@ private:
     }
 
     // The open question is lost; what follows belongs to it up to its end.
-    void skipQuestion(int number, std::string what) {
+    void skipQuestion(int number, std::string_view what) {
         skipFrom_ = question_.line;
         skipWhat_ = std::string(what) + " (строка " + std::to_string(number) + ")";
         state_ = State::Skipping;
