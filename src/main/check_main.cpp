@@ -7,15 +7,16 @@
 // unreadable folder, a "*.ini" that cannot be read, or no test at all, so
 // that a script guarding an examination never takes "nothing checked" for
 // success. Every "*.ini" left out of the list is named on standard error.
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "core/bank/quiz_bank.h"
@@ -35,22 +36,22 @@ constexpr std::string_view kProgram = "quizloom-check";
 constexpr std::string_view kVersion = "quizloom-check 1.2\n";
 constexpr std::string_view kDefaultFolder = "./Тесты/";
 constexpr std::string_view kUsage =
-    "Usage: quizloom-check [--all] [-j N] [FOLDER]\n"
-    "Checks the structure of every test file (*.ini) of FOLDER in test-list order and prints\n"
-    "the report an all-files check run of the editor writes to its report file.\n"
-    "FOLDER defaults to ./Тесты/ when it exists, else the current folder.\n"
+    "Использование: quizloom-check [--all] [-j N] [КАТАЛОГ]\n"
+    "Проверяет структуру каждого файла теста (*.ini) КАТАЛОГА в порядке списка тестов и\n"
+    "выводит отчёт, который проверка всех файлов в редакторе записывает в файл отчёта.\n"
+    "По умолчанию КАТАЛОГ — ./Тесты/, если он есть, иначе текущий каталог.\n"
     "\n"
-    "  --all      report every test; by default only damaged tests are reported\n"
-    "  -j N       check N files at a time (default: one per processor core);\n"
-    "             the report is the same for any N\n"
-    "  --help     show this text\n"
-    "  --version  show the version\n"
+    "  --all      сообщать о каждом тесте; по умолчанию только о тестах с ошибками\n"
+    "  -j N       проверять N файлов одновременно (по умолчанию по одному на ядро\n"
+    "             процессора); отчёт от N не зависит\n"
+    "  --help     показать этот текст\n"
+    "  --version  показать версию\n"
     "\n"
-    "Every *.ini file left out (unreadable, not a regular file, no test name) is\n"
-    "named on standard error.\n"
-    "Exit status: 0 no test damaged, 1 at least one test damaged,\n"
-    "2 bad argument, missing or unreadable folder, a *.ini file that cannot be read,\n"
-    "or no test in the folder (2 takes precedence over 1).\n";
+    "Каждый пропущенный файл *.ini (нечитаемый, не обычный файл, без названия теста)\n"
+    "называется в потоке ошибок.\n"
+    "Код возврата: 0 ошибок в тестах нет, 1 хотя бы в одном тесте ошибки,\n"
+    "2 неверный аргумент, нет каталога или он не читается, не читается файл *.ini\n"
+    "или в каталоге нет ни одного теста (2 важнее 1).\n";
 
 struct Arguments {
     bool all = false;
@@ -69,7 +70,7 @@ std::optional<unsigned> parseWorkers(std::string_view text) {
     unsigned value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || value == 0 || value > 1024) {
-        complain("-j needs a number of workers from 1 to 1024 (see --help)");
+        complain("после -j нужно число одновременных проверок от 1 до 1024 (см. --help)");
         return std::nullopt;
     }
     return value;
@@ -98,13 +99,13 @@ std::optional<Arguments> parseArguments(int argc, char** argv) {
                 return std::nullopt;
             args.workers = *workers;
         } else if (!optionsEnded && arg.size() > 1 && arg.front() == '-') {
-            complain("unknown option '" + std::string(arg) + "' (see --help)");
+            complain("неизвестный ключ «" + std::string(arg) + "» (см. --help)");
             return std::nullopt;
         } else if (arg.empty()) {
-            complain("the folder name is empty");
+            complain("пустое имя каталога");
             return std::nullopt;
         } else if (args.folder) {
-            complain("more than one folder given (see --help)");
+            complain("задано больше одного каталога (см. --help)");
             return std::nullopt;
         } else {
             args.folder = std::string(arg);
@@ -136,17 +137,36 @@ bool printLines(const std::vector<std::string>& lines) {
     return std::fflush(stdout) == 0 && !std::ferror(stdout);
 }
 
+// The system's reason for an unreadable file in the program's language; an
+// error this table does not know is given by its number.
+std::string systemReason(int error) {
+    static constexpr std::pair<int, std::string_view> kReasons[] = {
+        {ENOENT, "нет такого файла или каталога"},
+        {EACCES, "нет доступа"},
+        {EPERM, "операция не разрешена"},
+        {ELOOP, "слишком много символических ссылок"},
+        {ENAMETOOLONG, "слишком длинное имя"},
+        {EIO, "ошибка ввода-вывода"},
+        {EISDIR, "это каталог"},
+        {ENOMEM, "не хватает памяти"},
+    };
+    for (const auto& [code, text] : kReasons)
+        if (code == error)
+            return std::string(text);
+    return "системная ошибка " + std::to_string(error);
+}
+
 std::string leftOutReason(const quizloom::LeftOutFile& file) {
     using Reason = quizloom::LeftOutFile::Reason;
     switch (file.reason) {
     case Reason::Unreadable:
-        return std::string("cannot be read: ") + std::strerror(file.error);
+        return "не читается: " + systemReason(file.error);
     case Reason::NotRegular:
-        return "cannot be read: not a regular file";
+        return "не читается: это не обычный файл";
     case Reason::NoName:
         break;
     }
-    return "has no test name (\"Название теста\" in section \"Тест\")";
+    return "без названия теста (\"Название теста\" в секции \"Тест\")";
 }
 
 // Names each file left out of the list; true when one of them could not be read.
@@ -155,11 +175,11 @@ bool reportLeftOut(const std::vector<quizloom::LeftOutFile>& leftOut) {
     for (const quizloom::LeftOutFile& file : leftOut) {
         // Appended in steps: GCC 12 at -O3 misreads "'" + ... as an
         // overlapping copy and -Werror stops the build.
-        std::string line = "'";
+        std::string line = "«";
         line += quizloom::printableName(file.path);
-        line += "' ";
+        line += "» ";
         line += leftOutReason(file);
-        line += ", left out";
+        line += ", пропущен";
         complain(line);
         unreadable = unreadable || file.reason != quizloom::LeftOutFile::Reason::NoName;
     }
@@ -176,11 +196,11 @@ int run(const Arguments& args) {
         std::error_code ec;
         const std::filesystem::file_status status = std::filesystem::status(named, ec);
         if (!std::filesystem::exists(status))
-            complain("no folder '" + named + "'");
+            complain("нет каталога «" + named + "»");
         else if (!std::filesystem::is_directory(status))
-            complain("'" + named + "' is not a folder");
+            complain("«" + named + "» не каталог");
         else
-            complain("cannot read the folder '" + named + "'");
+            complain("не удаётся прочитать каталог «" + named + "»");
         return kFailure;
     }
     const bool unreadable = reportLeftOut(leftOut);
@@ -192,11 +212,11 @@ int run(const Arguments& args) {
     const quizloom::check::RunResult result =
         quizloom::check::checkQuizzes(paths, {.printOnlyDamaged = !args.all, .workers = args.workers});
     if (!printLines(quizloom::check::allFilesReport(result, paths.size()))) {
-        complain("cannot write the report to standard output");
+        complain("не удаётся вывести отчёт в стандартный вывод");
         return kFailure;
     }
     if (paths.empty()) {
-        complain("no test in the folder '" + folder + "'");
+        complain("в каталоге «" + folder + "» нет ни одного теста");
         return kFailure;
     }
     if (unreadable)

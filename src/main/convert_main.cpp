@@ -3,12 +3,15 @@
 // export and import do.
 //
 //   export: the tests become one UTF-8 document; questions that cannot go
-//           are listed on standard error.
+//           are listed on standard error. With nothing that can go, no
+//           file is written.
 //   import: a document becomes a new test file; refused questions are
-//           listed on standard error.
+//           listed on standard error. Malformed questions are all named
+//           and stop the import, unless --skip-errors imports the others.
 //
-// Exit status: 0 all converted, 1 some questions left out or refused,
-// 2 bad argument, unreadable or malformed input, or an existing -o file
+// Exit status: 0 all converted, 1 some questions left out, refused or
+// skipped as malformed, or nothing to export; 2 bad argument, unreadable
+// input, malformed questions without --skip-errors, or an existing -o file
 // (never overwritten). Nothing is written unless the input was read whole.
 #include <cstdio>
 #include <exception>
@@ -26,6 +29,7 @@
 #include "core/exchange/quiz_export.h"
 #include "core/exchange/quiz_import.h"
 #include "core/ini/profile_replace.h"
+#include "core/quiz/quiz_name.h"
 #include "core/text/error.h"
 
 namespace {
@@ -40,21 +44,27 @@ constexpr int kFailure = 2;
 constexpr std::string_view kProgram = "quizloom-convert";
 constexpr std::string_view kVersion = "quizloom-convert " QUIZLOOM_VERSION "\n";
 constexpr std::string_view kUsage =
-    "Usage: quizloom-convert export --to moodle-xml|gift|aiken [--all] SOURCE -o OUT\n"
-    "       quizloom-convert import --from moodle-xml|gift|aiken INPUT -o NEW.ini [--name N]\n"
+    "Использование: quizloom-convert export --to moodle-xml|gift|aiken [--all] ИСТОЧНИК -o ФАЙЛ\n"
+    "               quizloom-convert import --from moodle-xml|gift|aiken ВХОД -o НОВЫЙ.ini [--name ИМЯ]\n"
+    "                                [--skip-errors]\n"
     "\n"
-    "export  writes the test file SOURCE (with --all: every test of the folder SOURCE)\n"
-    "        to OUT in the given format, UTF-8; left-out questions go to standard error.\n"
-    "import  writes the questions of INPUT to the new test file NEW.ini (Windows-1251);\n"
-    "        the test is named N, by default after the top category of INPUT or,\n"
-    "        without one, after its file name. Refused questions go to standard error.\n"
+    "export  записывает тест ИСТОЧНИК (с --all: все тесты каталога ИСТОЧНИК) в ФАЙЛ\n"
+    "        в выбранном формате, в UTF-8; невыгруженные вопросы перечисляются в потоке\n"
+    "        ошибок. Если выгрузить нечего, ФАЙЛ не записывается.\n"
+    "import  записывает вопросы файла ВХОД в новый файл теста НОВЫЙ.ini (Windows-1251).\n"
+    "        Название теста — ИМЯ, по умолчанию название, которое несёт ВХОД, иначе его\n"
+    "        верхняя категория, иначе имя файла. Непринятые вопросы перечисляются\n"
+    "        в потоке ошибок. Вопросы с ошибками формата перечисляются все, и тогда\n"
+    "        ничего не записывается.\n"
     "\n"
-    "  --help     show this text\n"
-    "  --version  show the version\n"
+    "  --skip-errors  импортировать остальные вопросы, если в файле ВХОД есть ошибки\n"
+    "  --help         показать этот текст\n"
+    "  --version      показать версию\n"
     "\n"
-    "An existing OUT or NEW.ini is never overwritten.\n"
-    "Exit status: 0 all converted, 1 some questions left out or refused,\n"
-    "2 bad argument, unreadable or malformed input, or an existing output file.\n";
+    "Существующий ФАЙЛ или НОВЫЙ.ini никогда не перезаписывается.\n"
+    "Код возврата: 0 всё перенесено; 1 часть вопросов не перенесена (или пропущена\n"
+    "с --skip-errors) либо выгружать нечего; 2 неверный аргумент, нечитаемый вход,\n"
+    "ошибки в файле ВХОД без --skip-errors или существующий выходной файл.\n";
 
 struct Arguments {
     std::string command;
@@ -63,6 +73,7 @@ struct Arguments {
     std::optional<std::string> source;
     std::optional<std::string> output;
     std::optional<std::string> name;
+    bool skipErrors = false;
 };
 
 void complain(std::string_view message) {
@@ -88,14 +99,14 @@ public:
 Arguments parseArguments(const std::vector<std::string_view>& args) {
     Arguments parsed;
     if (args.empty())
-        throw ArgumentError("no command given (see --help)");
+        throw ArgumentError("не задана команда (см. --help)");
     parsed.command = args[0];
     if (parsed.command != "export" && parsed.command != "import")
-        throw ArgumentError("unknown command '" + parsed.command + "' (see --help)");
+        throw ArgumentError("неизвестная команда «" + parsed.command + "» (см. --help)");
     const std::string_view formatOption = parsed.command == "export" ? "--to" : "--from";
     const auto valueOf = [&](std::size_t& i) {
         if (i + 1 >= args.size())
-            throw ArgumentError("option " + std::string(args[i]) + " needs a value");
+            throw ArgumentError("у ключа " + std::string(args[i]) + " нет значения");
         return std::string(args[++i]);
     };
     bool optionsEnded = false;
@@ -107,30 +118,32 @@ Arguments parseArguments(const std::vector<std::string_view>& args) {
             const std::string name = valueOf(i);
             parsed.format = ex::formatFromName(name);
             if (!parsed.format)
-                throw ArgumentError("unknown format '" + name + "' (moodle-xml, gift or aiken)");
+                throw ArgumentError("неизвестный формат «" + name + "» (moodle-xml, gift или aiken)");
         } else if (!optionsEnded && arg == "-o") {
             parsed.output = valueOf(i);
         } else if (!optionsEnded && arg == "--all" && parsed.command == "export") {
             parsed.all = true;
         } else if (!optionsEnded && arg == "--name" && parsed.command == "import") {
             parsed.name = valueOf(i);
+        } else if (!optionsEnded && arg == "--skip-errors" && parsed.command == "import") {
+            parsed.skipErrors = true;
         } else if (!optionsEnded && arg.size() > 1 && arg.front() == '-') {
-            throw ArgumentError("unknown option '" + std::string(arg) + "' for " + parsed.command +
-                                " (see --help)");
+            throw ArgumentError("неизвестный ключ «" + std::string(arg) + "» команды " + parsed.command +
+                                " (см. --help)");
         } else if (parsed.source) {
-            throw ArgumentError("more than one input given (see --help)");
+            throw ArgumentError("задано больше одного входа (см. --help)");
         } else {
             parsed.source = std::string(arg);
         }
     }
     if (!parsed.format)
-        throw ArgumentError("missing " + std::string(formatOption) + " (see --help)");
+        throw ArgumentError("не задан ключ " + std::string(formatOption) + " (см. --help)");
     if (!parsed.source || parsed.source->empty())
-        throw ArgumentError("missing input (see --help)");
+        throw ArgumentError("не задан вход (см. --help)");
     if (!parsed.output || parsed.output->empty())
-        throw ArgumentError("missing -o (see --help)");
-    if (parsed.name && parsed.name->empty())
-        throw ArgumentError("the test name is empty");
+        throw ArgumentError("не задан ключ -o (см. --help)");
+    if (parsed.name && !quizloom::quiz::isListableQuizName(*parsed.name))
+        throw ArgumentError(std::string(quizloom::quiz::kBadQuizName));
     return parsed;
 }
 
@@ -142,11 +155,11 @@ bool exists(const std::string& path) {
 std::string readInput(const std::string& path) {
     std::error_code ec;
     if (!fs::is_regular_file(path, ec))
-        throw quizloom::Error("no file '" + path + "'");
+        throw quizloom::Error("нет файла «" + path + "»");
     std::ifstream in(path, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (!in.is_open() || in.bad())
-        throw quizloom::Error("cannot read '" + path + "'");
+        throw quizloom::Error("не удаётся прочитать «" + path + "»");
     return bytes;
 }
 
@@ -158,9 +171,9 @@ std::vector<std::string> exportPaths(const Arguments& args) {
     const std::string folder = args.source->back() == '/' ? *args.source : *args.source + "/";
     const auto tests = quizloom::tryScanQuizFolder(folder);
     if (!tests)
-        throw quizloom::Error("cannot read the folder '" + *args.source + "'");
+        throw quizloom::Error("не удаётся прочитать каталог «" + *args.source + "»");
     if (tests->empty())
-        throw quizloom::Error("no test in the folder '" + *args.source + "'");
+        throw quizloom::Error("в каталоге «" + *args.source + "» нет ни одного теста");
     std::vector<std::string> paths;
     for (const quizloom::QuizEntry& test : *tests)
         paths.push_back(test.path);
@@ -177,14 +190,20 @@ void printSummary(const std::vector<std::string>& lines) {
 void writeOutput(const std::string& path, std::string_view text) {
     const std::string_view chunks[] = {text};
     if (!quizloom::profile::replaceFile(path, chunks))
-        throw quizloom::Error("cannot write '" + path + "'");
+        throw quizloom::Error("не удаётся записать «" + path + "»");
 }
 
 int runExport(const Arguments& args) {
     const ex::ExportResult result = ex::exportQuizzes(exportPaths(args), *args.format);
-    writeOutput(*args.output, result.text);
+    if (result.written())
+        writeOutput(*args.output, result.text);
     printSummary(ex::exportSummary(result));
-    return result.leftOut.empty() ? kConverted : kPartly;
+    return result.written() && result.leftOut.empty() ? kConverted : kPartly;
+}
+
+void printLines(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines)
+        print(stderr, line);
 }
 
 int runImport(const Arguments& args) {
@@ -192,14 +211,26 @@ int runImport(const Arguments& args) {
     const ex::ImportResult result =
         ex::importQuiz(document, *args.format, fs::path(*args.source).filename().string());
     const std::string name = args.name.value_or(result.suggestedName);
+    if (!result.malformed.empty() && !args.skipErrors) {
+        printLines(ex::malformedSummary(result));
+        throw quizloom::Error(
+            "в «" + *args.source + "» есть вопросы с ошибками; ничего не записано (--skip-errors " +
+            "импортирует остальные " + std::to_string(result.imported.size()) + " вопрос(ов))");
+    }
     if (result.imported.empty()) {
+        if (!result.malformed.empty())
+            printLines(ex::malformedSummary(result));
         for (const ex::RefusedQuestion& refused : result.refused)
             print(stderr, ex::refusedLine(refused));
-        throw quizloom::Error("no question of '" + *args.source + "' can be imported; nothing written");
+        throw quizloom::Error("ни один вопрос «" + *args.source +
+                              "» нельзя импортировать; ничего не записано");
     }
-    ex::writeImportedQuiz(*args.output, result, name, name, ex::ExistingFile::Refuse);
+    if (!args.name && !quizloom::quiz::isListableQuizName(name))
+        complain("источник называет тест «" + name + "»; задайте название ключом --name");
+    ex::writeImportedQuiz(*args.output, result, name, result.subject.value_or(name),
+                          ex::ExistingFile::Refuse);
     printSummary(ex::importSummary(result));
-    return result.refused.empty() ? kConverted : kPartly;
+    return result.refused.empty() && result.malformed.empty() ? kConverted : kPartly;
 }
 
 } // namespace
@@ -217,7 +248,7 @@ int main(int argc, char** argv) {
     try {
         const Arguments parsed = parseArguments(args);
         if (exists(*parsed.output)) {
-            complain("'" + *parsed.output + "' exists; it is not overwritten");
+            complain("«" + *parsed.output + "» уже есть; файл не перезаписывается");
             return kFailure;
         }
         return parsed.command == "export" ? runExport(parsed) : runImport(parsed);

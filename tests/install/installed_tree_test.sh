@@ -37,5 +37,5 @@ if command -v groff >/dev/null; then
 fi
 
 [ "$("$prefix/bin/quizloom" --version)" = "quizloom 1.2" ] || inst_fail "installed quizloom --version"
-"$prefix/bin/quizloom-check" --help | grep -q 'Exit status' || inst_fail "installed quizloom-check --help"
+"$prefix/bin/quizloom-check" --help | grep -q 'Код возврата' || inst_fail "installed quizloom-check --help"
 inst_pass

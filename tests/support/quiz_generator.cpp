@@ -96,17 +96,26 @@ GeneratedQuiz generateQuiz(std::uint32_t seed, GeneratorOptions options) {
     for (int i = 0; i < quiz.variants * quiz.questions; ++i)
         quiz.records.push_back(quiz.level == 1 ? level1Question(g, typeOne, options.fiveOptions)
                                                : level2Question(g));
+    // Drawn last, so that the questions of a seed stay what they were.
+    quiz.subject = g.phrase();
+    // Grades the structure check holds good: 1 <= 3 < 4 < 5 <= 100.
+    const int grade3 = g.number(1, 60);
+    const int grade4 = g.number(grade3 + 1, 80);
+    quiz.grades = {std::to_string(g.number(grade4 + 1, 100)), std::to_string(grade4), std::to_string(grade3)};
     return quiz;
 }
 
 void writeQuiz(const std::string& path, const GeneratedQuiz& quiz) {
     ProfileFile file(path);
     file.writeString(qz::kHeaderSection, qz::kKeyName, quiz.name);
-    file.writeString(qz::kHeaderSection, qz::kKeySubject, "предмет");
+    file.writeString(qz::kHeaderSection, qz::kKeySubject, quiz.subject);
     file.writeString(qz::kHeaderSection, qz::kKeyType, quiz.type);
     file.writeString(qz::kHeaderSection, qz::kKeyLevel, std::to_string(quiz.level));
     file.writeString(qz::kHeaderSection, qz::kKeyVariants, std::to_string(quiz.variants));
     file.writeString(qz::kHeaderSection, qz::kKeyQuestions, std::to_string(quiz.questions));
+    file.writeString(qz::kHeaderSection, qz::kKeyGrade5, quiz.grades[0]);
+    file.writeString(qz::kHeaderSection, qz::kKeyGrade4, quiz.grades[1]);
+    file.writeString(qz::kHeaderSection, qz::kKeyGrade3, quiz.grades[2]);
     const auto answers =
         quiz.level == 1 ? qz::StoredAnswers::OptionsAndCorrect : qz::StoredAnswers::CorrectOnly;
     for (int v = 1; v <= quiz.variants; ++v)

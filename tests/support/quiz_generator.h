@@ -1,6 +1,7 @@
 #pragma once
 // Random tests for property tests: a header and a full grid of questions
 // the editor could have saved, from a seed, so a failure names its seed.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,6 +12,8 @@ namespace quizloom::testing {
 
 struct GeneratedQuiz {
     std::string name;
+    std::string subject;
+    std::array<std::string, 3> grades; // "Оценка 5", "Оценка 4", "Оценка 3"
     std::string type; // "один вариант ответа" only with one correct option per question
     int level = 1;
     int variants = 1;

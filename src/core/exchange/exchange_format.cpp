@@ -8,15 +8,16 @@ namespace {
 
 struct FormatInfo {
     Format format;
+    std::string_view title;
     std::string_view name;
     std::string_view extension;
     std::string_view filter;
 };
 
 constexpr std::array<FormatInfo, 3> kFormats = {{
-    {Format::MoodleXml, "moodle-xml", ".xml", "Moodle XML (*.xml)"},
-    {Format::Gift, "gift", ".gift", "GIFT (*.gift *.txt)"},
-    {Format::Aiken, "aiken", ".txt", "Aiken (*.txt)"},
+    {Format::MoodleXml, "Moodle XML", "moodle-xml", ".xml", "Moodle XML (*.xml)"},
+    {Format::Gift, "GIFT", "gift", ".gift", "GIFT (*.gift *.txt)"},
+    {Format::Aiken, "Aiken", "aiken", ".txt", "Aiken (*.txt)"},
 }};
 
 const FormatInfo& info(Format format) {
@@ -28,6 +29,9 @@ const FormatInfo& info(Format format) {
 
 } // namespace
 
+std::string_view formatTitle(Format format) {
+    return info(format).title;
+}
 std::string_view formatName(Format format) {
     return info(format).name;
 }

@@ -11,6 +11,8 @@ enum class Format { MoodleXml, Gift, Aiken };
 // Level 1 questions travel as multiple choice, level 2 as short answer.
 enum class QuestionKind { MultipleChoice, ShortAnswer };
 
+// "Moodle XML", "GIFT", "Aiken": the names messages give the formats.
+std::string_view formatTitle(Format format);
 // "moodle-xml", "gift", "aiken": the names the command line takes.
 std::string_view formatName(Format format);
 std::optional<Format> formatFromName(std::string_view name);

@@ -22,7 +22,7 @@ std::vector<std::string> answerWeights(const ExportQuestion& question) {
     const std::size_t wrong = question.answers.size() - correct;
     std::vector<std::string> weights;
     for (const ExportAnswer& answer : question.answers) {
-        if (question.single)
+        if (question.single || question.kind == QuestionKind::ShortAnswer)
             weights.push_back(answer.correct ? "100" : "0");
         else if (answer.correct)
             weights.push_back(weightText(100.0 / static_cast<double>(correct)));
@@ -32,15 +32,18 @@ std::vector<std::string> answerWeights(const ExportQuestion& question) {
     return weights;
 }
 
-std::string categoryPath(const ExportQuestion& question) {
+std::string quizCategory(std::string_view quizName) {
     std::string path;
-    for (char c : question.quizName) {
+    for (char c : quizName) {
         path += c;
         if (c == '/')
             path += '/';
     }
-    path += "/Вариант " + std::to_string(question.variant);
     return path;
+}
+
+std::string categoryPath(const ExportQuestion& question) {
+    return quizCategory(question.quizName) + "/Вариант " + std::to_string(question.variant);
 }
 
 std::string shortAnswerText(std::string_view text) {

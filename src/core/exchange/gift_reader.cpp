@@ -3,7 +3,9 @@
 //
 //   document  = { line } ;  lines end with LF or CR LF
 //   comment   = a line whose first non-blank characters are "//" (dropped;
-//               it does not end a question)
+//               it does not end a question). Comment lines outside a
+//               question that start with "// [Тест]" carry a test's header
+//               (carried_header.h), for the test of the next category.
 //   category  = "$CATEGORY:" path            (one line; "/" separates
 //               categories, "//" is a "/" inside a name)
 //   question  = the non-blank lines up to a blank line or the end:
@@ -19,6 +21,7 @@
 // (matching), only "=" (short answer). A question without "{" is a
 // description; text after "}" makes it a missing-word question. "=" is
 // 100% and "~" 0% unless a weight is given; feedback is dropped.
+// A question that breaks the grammar is named with its lines and skipped.
 #include <cctype>
 
 #include "core/exchange/source_model.h"
@@ -30,8 +33,22 @@ namespace {
 constexpr std::string_view kTitle = "GIFT";
 constexpr std::string_view kEscapable = "~=#{}:\\";
 
-[[noreturn]] void fail(int line, std::string_view what) {
-    malformed(kTitle, line, what);
+// Thrown inside the reading of one question, which is then skipped.
+struct BadQuestion {
+    std::string what;
+};
+
+[[noreturn]] void fail(std::string_view what) {
+    throw BadQuestion{std::string(what)};
+}
+
+// A plain loop: these sets hold a few characters, and a search call per
+// character of a document costs more than the comparisons.
+bool isOneOf(char c, std::string_view chars) {
+    for (char member : chars)
+        if (c == member)
+            return true;
+    return false;
 }
 
 // Position of the first unescaped occurrence of any of chars at or after from.
@@ -41,7 +58,7 @@ std::size_t findUnescaped(std::string_view text, std::string_view chars, std::si
             ++i;
             continue;
         }
-        if (chars.find(text[i]) != std::string_view::npos)
+        if (isOneOf(text[i], chars))
             return i;
     }
     return std::string_view::npos;
@@ -52,7 +69,7 @@ std::string unescaped(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\\' && i + 1 < text.size()) {
             const char next = text[i + 1];
-            if (kEscapable.find(next) != std::string_view::npos) {
+            if (isOneOf(next, kEscapable)) {
                 out += next;
                 ++i;
                 continue;
@@ -103,25 +120,48 @@ public:
 private:
     void takeLine(std::string_view line, int lineNumber) {
         const std::string_view content = trimBlanks(line);
-        if (content.starts_with("//"))
+        if (content.starts_with("//")) {
+            if (block_.empty())
+                takeComment(content.substr(2));
             return;
+        }
         if (content.empty()) {
             endBlock();
         } else if (content.starts_with("$CATEGORY:")) {
             endBlock();
             category_ = splitCategoryPath(trimBlanks(content.substr(10)));
+            if (auto header = readHeaderLines(comments_); header && !category_.empty())
+                source_.headers.push_back({category_.front(), std::move(*header)});
+            comments_.clear();
         } else {
             if (block_.empty())
                 blockLine_ = lineNumber;
             else
                 block_ += '\n';
             block_ += line;
+            blockEnd_ = lineNumber;
+            comments_.clear();
         }
     }
 
+    // Comment lines between questions, kept until the next category in case
+    // they carry a header; "// " loses its one blank.
+    void takeComment(std::string_view text) {
+        if (text.starts_with(' '))
+            text.remove_prefix(1);
+        if (comments_.empty() && !text.starts_with('['))
+            return;
+        comments_.emplace_back(text);
+    }
+
     void endBlock() {
-        if (!block_.empty())
-            readQuestion(block_, blockLine_);
+        if (!block_.empty()) {
+            try {
+                readQuestion(block_, blockLine_);
+            } catch (const BadQuestion& bad) {
+                source_.malformed.push_back({blockLine_, blockEnd_, bad.what});
+            }
+        }
         block_.clear();
     }
 
@@ -137,7 +177,7 @@ private:
         if (text.starts_with("::")) {
             const std::size_t close = text.find("::", 2);
             if (close == std::string_view::npos)
-                fail(line, "имя вопроса не закрыто «::»");
+                fail("имя вопроса не закрыто «::»");
             question.name = std::string(trimBlanks(unescaped(text.substr(2, close - 2))));
             text.remove_prefix(close + 2);
         }
@@ -146,7 +186,7 @@ private:
             return refuse(question, "описание без ответов (description) файл теста не хранит");
         const std::size_t close = findUnescaped(text, "}", open + 1);
         if (close == std::string_view::npos)
-            fail(line, "блок ответов не закрыт «}»");
+            fail("блок ответов не закрыт «}»");
         std::string_view questionText = text.substr(0, open);
         const Markup markup = takeFormat(questionText, Markup::Html);
         question.text = {unescaped(questionText), markup};
@@ -160,7 +200,9 @@ private:
             return refuse(question, "эссе файл теста не хранит");
         if (block.front() == '#')
             return refuse(question, "числовые вопросы файл теста не хранит");
-        const std::string truth = upper(trimBlanks(block.substr(0, findUnescaped(block, "#"))));
+        // Only a word as short as "FALSE" can be a truth value.
+        const std::string_view head = trimBlanks(block.substr(0, findUnescaped(block, "#")));
+        const std::string truth = head.size() <= 5 ? upper(head) : std::string();
         if (truth == "T" || truth == "TRUE" || truth == "F" || truth == "FALSE") {
             const bool isTrue = truth.front() == 'T';
             question.answers = {{{"Верно"}, isTrue ? 100.0 : 0.0}, {{"Неверно"}, isTrue ? 0.0 : 100.0}};
@@ -171,7 +213,7 @@ private:
         if (!multipleChoice && block.find("->") != std::string_view::npos)
             return refuse(question, "вопросы на соответствие файл теста не хранит");
         if (block.front() != '=' && block.front() != '~')
-            fail(question.line, "ответ не начинается с «=» или «~»");
+            fail("ответ не начинается с «=» или «~»");
         question.kind = multipleChoice ? QuestionKind::MultipleChoice : QuestionKind::ShortAnswer;
         question.single = false;
         std::size_t start = 0;
@@ -197,7 +239,7 @@ private:
             const auto given =
                 close == std::string_view::npos ? std::nullopt : parseWeight(raw.substr(1, close - 1));
             if (!given)
-                fail(question.line, "неверный вес ответа");
+                fail("неверный вес ответа");
             weight = *given;
             raw.remove_prefix(close + 1);
         }
@@ -206,8 +248,10 @@ private:
     }
 
     std::vector<std::string> category_;
+    std::vector<std::string> comments_;
     std::string block_;
     int blockLine_ = 0;
+    int blockEnd_ = 0;
     ParsedSource source_;
 };
 

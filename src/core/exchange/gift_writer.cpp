@@ -48,14 +48,20 @@ void appendQuestion(std::string& out, const ExportQuestion& q) {
 
 } // namespace
 
-std::string writeGift(const std::vector<ExportQuestion>& questions) {
+std::string writeGift(const std::vector<ExportQuiz>& quizzes) {
     std::string out;
     std::string category;
-    for (const ExportQuestion& question : questions) {
-        const std::string path = categoryPath(question);
-        if (path != category)
-            out += "$CATEGORY: " + (category = path) + "\n\n";
-        appendQuestion(out, question);
+    for (const ExportQuiz& quiz : quizzes) {
+        // Comment lines, which the platform drops and the import reads back.
+        for (const std::string& line : headerLines(quiz.header))
+            out += "// " + line + "\n";
+        out += "\n";
+        for (const ExportQuestion& question : quiz.questions) {
+            const std::string path = categoryPath(question);
+            if (path != category)
+                out += "$CATEGORY: " + (category = path) + "\n\n";
+            appendQuestion(out, question);
+        }
     }
     return out;
 }

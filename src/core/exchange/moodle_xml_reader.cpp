@@ -1,6 +1,10 @@
+// Moodle XML through pugixml. A document that is not well-formed XML is
+// refused whole; a question whose values make no sense is named with its
+// lines and skipped. Lines are counted once, as the reader moves through
+// the questions in document order.
 #include <pugixml.hpp>
 
-#include <cstring>
+#include <algorithm>
 
 #include "core/exchange/source_model.h"
 
@@ -10,6 +14,11 @@ namespace {
 
 constexpr std::string_view kTitle = "Moodle XML";
 
+// Thrown inside the reading of one question, which is then skipped.
+struct BadQuestion {
+    std::string what;
+};
+
 class XmlReader {
 public:
     explicit XmlReader(std::string_view document) : document_(document) {}
@@ -18,25 +27,45 @@ public:
         const pugi::xml_parse_result parsed =
             xml_.load_buffer(document_.data(), document_.size(), pugi::parse_default, pugi::encoding_auto);
         if (!parsed)
-            fail(lineAt(parsed.offset), parsed.description());
+            malformed(kTitle, linesUpTo(parsed.offset, 0, 1), parsed.description());
         const pugi::xml_node quiz = xml_.child("quiz");
         if (!quiz)
-            fail(1, "нет элемента <quiz>");
-        for (pugi::xml_node node : quiz.children("question"))
-            readQuestion(node);
+            malformed(kTitle, 1, "нет элемента <quiz>");
+        for (pugi::xml_node node : quiz.children("question")) {
+            line_ = linesUpTo(node.offset_debug(), offset_, line_);
+            offset_ = std::max(offset_, node.offset_debug());
+            try {
+                readQuestion(node);
+            } catch (const BadQuestion& bad) {
+                source_.malformed.push_back({line_, lastLine(), bad.what});
+            }
+        }
         return std::move(source_);
     }
 
 private:
-    [[noreturn]] void fail(int line, std::string_view what) const { malformed(kTitle, line, what); }
+    // The line of offset, counted on from line at offset from. The document
+    // as loaded is the one the offsets count in when it is UTF-8, which is
+    // what the platform writes.
+    int linesUpTo(std::ptrdiff_t offset, std::ptrdiff_t from, int line) const {
+        const std::ptrdiff_t end = std::min(offset, static_cast<std::ptrdiff_t>(document_.size()));
+        if (from >= end)
+            return line;
+        return line + static_cast<int>(std::count(document_.begin() + from, document_.begin() + end, '\n'));
+    }
 
-    // The document as loaded is the one the offsets count in when it is
-    // UTF-8, which is what the platform writes.
-    int lineAt(std::ptrdiff_t offset) const {
-        int line = 1;
-        for (std::ptrdiff_t i = 0; i < offset && i < static_cast<std::ptrdiff_t>(document_.size()); ++i)
-            line += document_[i] == '\n' ? 1 : 0;
-        return line;
+    // The line of the question's end tag.
+    int lastLine() const {
+        constexpr std::string_view endTag = "</question";
+        for (std::size_t at = document_.find(endTag, static_cast<std::size_t>(offset_));
+             at != std::string_view::npos; at = document_.find(endTag, at + 1)) {
+            const std::size_t after = at + endTag.size();
+            // Not "</questiontext>".
+            if (after < document_.size() &&
+                std::string_view(">\t\n\r ").find(document_[after]) != std::string_view::npos)
+                return linesUpTo(static_cast<std::ptrdiff_t>(at), offset_, line_);
+        }
+        return line_;
     }
 
     static std::string textOf(pugi::xml_node element) {
@@ -56,13 +85,13 @@ private:
         return element.child("file") || textOf(element).find("@@PLUGINFILE@@") != std::string::npos;
     }
 
-    double weightOf(pugi::xml_node answer, int line) const {
+    static double weightOf(pugi::xml_node answer) {
         const pugi::xml_attribute fraction = answer.attribute("fraction");
         if (!fraction)
             return 0;
         const auto weight = parseWeight(fraction.value());
         if (!weight)
-            fail(line, "вес ответа «" + std::string(fraction.value()) + "» не число");
+            throw BadQuestion{"вес ответа «" + std::string(fraction.value()) + "» не число"};
         return *weight;
     }
 
@@ -75,9 +104,10 @@ private:
 
     void readQuestion(pugi::xml_node node) {
         const std::string_view type = node.attribute("type").as_string();
-        const int line = lineAt(node.offset_debug());
+        const int line = line_;
         if (type == "category") {
             category_ = splitCategoryPath(trimBlanks(textOf(node.child("category"))));
+            readHeader(node.child("info"));
             return;
         }
         SourceQuestion question;
@@ -91,7 +121,7 @@ private:
         if (type == "multichoice") {
             question.single = flag(node.child("single"), true);
             for (pugi::xml_node answer : node.children("answer")) {
-                question.answers.push_back({{textOf(answer), markupOf(answer)}, weightOf(answer, line)});
+                question.answers.push_back({{textOf(answer), markupOf(answer)}, weightOf(answer)});
                 question.hasImages = question.hasImages || holdsFiles(answer);
             }
         } else if (type == "truefalse") {
@@ -101,7 +131,7 @@ private:
                 const std::string text = textOf(answer);
                 const std::string_view value = trimBlanks(text);
                 if (value == "true" || value == "false")
-                    question.answers[value == "true" ? 0 : 1].weight = weightOf(answer, line);
+                    question.answers[value == "true" ? 0 : 1].weight = weightOf(answer);
             }
         } else if (type == "shortanswer") {
             question.kind = QuestionKind::ShortAnswer;
@@ -112,7 +142,7 @@ private:
                 // temporary here for an uninitialised string (-Werror).
                 SourceAnswer accepted;
                 accepted.text.text = trimBlanks(textOf(answer));
-                accepted.weight = weightOf(answer, line);
+                accepted.weight = weightOf(answer);
                 question.answers.push_back(std::move(accepted));
             }
         } else {
@@ -123,7 +153,19 @@ private:
         source_.questions.push_back(std::move(question));
     }
 
+    // A header the test category's description carries.
+    void readHeader(pugi::xml_node info) {
+        if (!info || category_.size() != 1)
+            return;
+        std::vector<std::string> lines;
+        forEachLine(textOf(info), [&](std::string_view text, int) { lines.emplace_back(text); });
+        if (auto header = readHeaderLines(lines))
+            source_.headers.push_back({category_.front(), std::move(*header)});
+    }
+
     std::string_view document_;
+    std::ptrdiff_t offset_ = 0; // where the question being read starts
+    int line_ = 1;              // and its line
     pugi::xml_document xml_;
     std::vector<std::string> category_;
     ParsedSource source_;

@@ -8,6 +8,14 @@ namespace quizloom::exchange {
 
 namespace {
 
+// <text><![CDATA[text]]></text>. The platform's reader drops a text node
+// that holds only blanks, such as the one between two character references
+// in "x <b> & y"; a CDATA section keeps it. A "]]>" inside the text is split
+// across two sections by pugixml.
+void addTextElement(pugi::xml_node parent, std::string_view text) {
+    parent.append_child("text").append_child(pugi::node_cdata).set_value(std::string(text).c_str());
+}
+
 // <element format="..."><text>text</text></element>; the platform reads
 // every text of a question through such a wrapper.
 void addText(pugi::xml_node parent, const char* element, std::string_view text,
@@ -15,13 +23,21 @@ void addText(pugi::xml_node parent, const char* element, std::string_view text,
     pugi::xml_node node = parent.append_child(element);
     if (format)
         node.append_attribute("format") = format;
-    node.append_child("text").text() = std::string(text).c_str();
+    addTextElement(node, text);
 }
 
-void addCategory(pugi::xml_node quiz, const std::string& path) {
+// A category entry; the test's own category carries the header in its
+// description, which the platform keeps and does not show with a question.
+void addCategory(pugi::xml_node quiz, const std::string& path, const HeaderValues* header = nullptr) {
     pugi::xml_node question = quiz.append_child("question");
     question.append_attribute("type") = "category";
     addText(question, "category", path);
+    if (header) {
+        std::string info;
+        for (const std::string& line : headerLines(*header))
+            info += (info.empty() ? "" : "\n") + line;
+        addText(question, "info", info, "plain_text");
+    }
 }
 
 void addQuestion(pugi::xml_node quiz, const ExportQuestion& q) {
@@ -41,24 +57,28 @@ void addQuestion(pugi::xml_node quiz, const ExportQuestion& q) {
         pugi::xml_node answer = question.append_child("answer");
         answer.append_attribute("fraction") = weights[i].c_str();
         answer.append_attribute("format") = "plain_text";
-        answer.append_child("text").text() = (multipleChoice ? text : shortAnswerText(text)).c_str();
+        addTextElement(answer, multipleChoice ? text : shortAnswerText(text));
     }
 }
 
 } // namespace
 
-std::string writeMoodleXml(const std::vector<ExportQuestion>& questions) {
+std::string writeMoodleXml(const std::vector<ExportQuiz>& quizzes) {
     pugi::xml_document document;
     pugi::xml_node declaration = document.append_child(pugi::node_declaration);
     declaration.append_attribute("version") = "1.0";
     declaration.append_attribute("encoding") = "UTF-8";
     pugi::xml_node quiz = document.append_child("quiz");
     std::string category;
-    for (const ExportQuestion& question : questions) {
-        const std::string path = categoryPath(question);
-        if (path != category)
-            addCategory(quiz, category = path);
-        addQuestion(quiz, question);
+    for (const ExportQuiz& test : quizzes) {
+        if (!test.questions.empty())
+            addCategory(quiz, quizCategory(test.questions.front().quizName), &test.header);
+        for (const ExportQuestion& question : test.questions) {
+            const std::string path = categoryPath(question);
+            if (path != category)
+                addCategory(quiz, category = path);
+            addQuestion(quiz, question);
+        }
     }
     std::ostringstream out;
     document.save(out, "  ", pugi::format_indent, pugi::encoding_utf8);

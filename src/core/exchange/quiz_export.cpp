@@ -1,5 +1,6 @@
 #include "core/exchange/quiz_export.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 
@@ -26,7 +27,33 @@ struct QuizHeader {
     int level = 1;
     int variants = 0;
     int questions = 0;
+    HeaderValues carried;
 };
+
+// U+0098 is the code page's undefined byte, carried through unchanged.
+bool holdsControl(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7F || (c == 0xC2 && i + 1 < text.size() && text[i + 1] == '\x98'))
+            return true;
+    }
+    return false;
+}
+
+// The values a round trip must keep, as the file holds them; the name and
+// the level as the export read them. A value with a control character
+// stays behind, as a question holding one does.
+HeaderValues carriedValues(const ProfileFile& file, const QuizHeader& header) {
+    HeaderValues carried;
+    for (std::string_view key : carriedHeaderKeys()) {
+        std::optional<std::string> value = key == qz::kKeyName    ? header.name
+                                           : key == qz::kKeyLevel ? std::to_string(header.level)
+                                                                  : file.findString(qz::kHeaderSection, key);
+        if (value && !holdsControl(*value))
+            carried.emplace_back(key, std::move(*value));
+    }
+    return carried;
+}
 
 // The header as the editor shows it: its display defaults stand for missing keys.
 std::optional<std::string> readHeader(const ProfileFile& file, const std::string& path, QuizHeader& header) {
@@ -46,17 +73,8 @@ std::optional<std::string> readHeader(const ProfileFile& file, const std::string
         return "неверное количество вариантов или вопросов";
     header.variants = *variants;
     header.questions = *questions;
+    header.carried = carriedValues(file, header);
     return std::nullopt;
-}
-
-// U+0098 is the code page's undefined byte, carried through unchanged.
-bool holdsControl(std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x20 || c == 0x7F || (c == 0xC2 && i + 1 < text.size() && text[i + 1] == '\x98'))
-            return true;
-    }
-    return false;
 }
 
 // The question as the examination program grades it, or why it cannot go.
@@ -106,8 +124,7 @@ std::optional<std::string> formatRefusal(const ExportQuestion& question, Format 
     return std::nullopt;
 }
 
-void exportQuiz(const std::string& path, Format format, std::vector<ExportQuestion>& out,
-                ExportResult& result) {
+void exportQuiz(const std::string& path, Format format, std::vector<ExportQuiz>& out, ExportResult& result) {
     const ProfileFile file(path);
     QuizHeader header;
     if (const auto problem = readHeader(file, path, header)) {
@@ -143,35 +160,37 @@ void exportQuiz(const std::string& path, Format format, std::vector<ExportQuesti
         return;
     }
     result.leftOut.insert(result.leftOut.end(), leftOut.begin(), leftOut.end());
-    if (!questions.empty())
-        ++result.quizCount;
+    if (questions.empty())
+        return;
+    ++result.quizCount;
     result.questionCount += questions.size();
-    out.insert(out.end(), std::make_move_iterator(questions.begin()),
-               std::make_move_iterator(questions.end()));
+    out.push_back({std::move(header.carried), std::move(questions)});
 }
 
 } // namespace
 
 ExportResult exportQuizzes(const std::vector<std::string>& paths, Format format) {
     ExportResult result;
-    std::vector<ExportQuestion> questions;
+    std::vector<ExportQuiz> quizzes;
     for (const std::string& path : paths)
-        exportQuiz(path, format, questions, result);
+        exportQuiz(path, format, quizzes, result);
+    // A document without a question is one the platform's importer fails on.
+    if (quizzes.empty())
+        return result;
     switch (format) {
     case Format::MoodleXml:
-        result.text = writeMoodleXml(questions);
+        result.text = writeMoodleXml(quizzes);
         break;
     case Format::Gift:
-        result.text = writeGift(questions);
-        for (const ExportQuestion& question : questions)
-            if (question.kind == QuestionKind::ShortAnswer) {
-                result.notes.push_back("GIFT не передаёт, что в коротких ответах учитывается регистр букв: "
-                                       "платформа примет их без учёта регистра");
-                break;
-            }
+        result.text = writeGift(quizzes);
+        if (std::any_of(quizzes.begin(), quizzes.end(), [](const ExportQuiz& quiz) {
+                return quiz.questions.front().kind == QuestionKind::ShortAnswer;
+            }))
+            result.notes.push_back("GIFT не передаёт, что в коротких ответах учитывается регистр букв: "
+                                   "платформа примет их без учёта регистра");
         break;
     case Format::Aiken:
-        result.text = writeAiken(questions);
+        result.text = writeAiken(quizzes);
         break;
     }
     return result;
@@ -194,6 +213,8 @@ std::vector<std::string> exportSummary(const ExportResult& result) {
             lines.push_back(leftOutLine(leftOut));
     }
     lines.insert(lines.end(), result.notes.begin(), result.notes.end());
+    if (!result.written())
+        lines.push_back("Нет ни одного вопроса, который можно экспортировать: файл не записан");
     return lines;
 }
 

@@ -19,8 +19,9 @@ struct LeftOut {
 };
 
 struct ExportResult {
-    std::string text;          // the document, UTF-8
-    std::size_t quizCount = 0; // tests that gave at least one question
+    std::string text;                                  // the document, UTF-8; empty when nothing could go
+    bool written() const { return questionCount > 0; } // else no file is to be written
+    std::size_t quizCount = 0;                         // tests that gave at least one question
     std::size_t questionCount = 0;
     std::vector<LeftOut> leftOut;
     std::vector<std::string> notes; // what the format changes in what went
@@ -31,7 +32,8 @@ struct ExportResult {
 ExportResult exportQuizzes(const std::vector<std::string>& paths, Format format);
 
 // The summary shown after an export: the counts, then one line per
-// left-out test or question, then the notes.
+// left-out test or question, then the notes, and last that no file was
+// written when nothing could go.
 std::vector<std::string> exportSummary(const ExportResult& result);
 // «<test>», вопрос <section>: <reason>   or   «<test>»: <reason>
 std::string leftOutLine(const LeftOut& leftOut);

@@ -11,6 +11,7 @@
 #include "core/ini/profile_file.h"
 #include "core/quiz/new_quiz_file.h"
 #include "core/quiz/quiz_format.h"
+#include "core/quiz/quiz_name.h"
 #include "core/text/cp1251.h"
 #include "core/text/error.h"
 
@@ -37,17 +38,23 @@ struct Candidate {
 
 class Importer {
 public:
-    Importer(const ParsedSource& source, std::string_view inputFileName) : source_(source) {
+    Importer(const ParsedSource& source, Format format, std::string_view inputFileName) : source_(source) {
+        result_.format = format;
         result_.suggestedName = std::filesystem::path(std::string(inputFileName)).stem().string();
     }
 
     ImportResult run() {
+        for (const SourceError& error : source_.malformed)
+            result_.malformed.push_back({lineSpan(error.firstLine, error.lastLine), error.what});
         for (const SourceRefusal& refusal : source_.refused)
             refuse(refusal.line, refusal.name, refusal.reason);
         for (const SourceQuestion& question : source_.questions)
             consider(question);
-        keepOneLevel();
+        const SourceHeader* header = carriedHeader();
+        keepOneLevel(header ? carriedLevel(*header) : std::nullopt);
         nameTheQuiz();
+        if (header)
+            applyHeader(*header);
         if (std::any_of(candidates_.begin(), candidates_.end(), [](const Candidate& c) { return c.variant; }))
             placeByVariant();
         else
@@ -199,10 +206,62 @@ private:
             candidate.testName = category.front();
     }
 
-    void keepOneLevel() {
-        if (candidates_.empty())
+    // The header carried for the test of the first question that names one.
+    const SourceHeader* carriedHeader() const {
+        for (const SourceQuestion& question : source_.questions) {
+            Candidate placed;
+            placeInCategory(question.category, placed);
+            if (placed.testName.empty())
+                continue;
+            for (const SourceHeader& header : source_.headers)
+                if (header.quizName == placed.testName)
+                    return &header;
+            return nullptr;
+        }
+        return nullptr;
+    }
+
+    // A carried value fit for a line of a test file, or nothing after a note.
+    std::optional<std::string> carriedValue(const SourceHeader& header, std::string_view key) {
+        const auto value = headerValue(header.values, key);
+        if (!value)
+            return std::nullopt;
+        CleanText cleaned = cleanText({*value, Markup::Plain});
+        if (cleaned.refusal) {
+            result_.notes.push_back("«" + std::string(key) + "» из источника не взято: " + *cleaned.refusal);
+            return std::nullopt;
+        }
+        return std::move(cleaned.text);
+    }
+
+    std::optional<QuestionKind> carriedLevel(const SourceHeader& header) {
+        const auto level = carriedValue(header, qz::kKeyLevel);
+        if (!level)
+            return std::nullopt;
+        if (*level == "1" || *level == "2")
+            return *level == "1" ? QuestionKind::MultipleChoice : QuestionKind::ShortAnswer;
+        result_.notes.push_back("«" + std::string(qz::kKeyLevel) + "» из источника не взято: «" + *level +
+                                "» не уровень теста");
+        return std::nullopt;
+    }
+
+    void applyHeader(const SourceHeader& header) {
+        if (auto name = carriedValue(header, qz::kKeyName))
+            result_.suggestedName = std::move(*name);
+        result_.subject = carriedValue(header, qz::kKeySubject);
+        carriedType_ = carriedValue(header, qz::kKeyType);
+        const std::string_view gradeKeys[] = {qz::kKeyGrade5, qz::kKeyGrade4, qz::kKeyGrade3};
+        for (std::size_t i = 0; i < result_.grades.size(); ++i)
+            if (auto grade = carriedValue(header, gradeKeys[i]))
+                result_.grades[i] = std::move(*grade);
+    }
+
+    // The level the header names, else that of the first question.
+    void keepOneLevel(std::optional<QuestionKind> carried) {
+        if (candidates_.empty() && !carried)
             return;
-        const QuestionKind kind = candidates_.front().source->kind;
+        const QuestionKind kind = carried.value_or(candidates_.empty() ? QuestionKind::MultipleChoice
+                                                                       : candidates_.front().source->kind);
         result_.level = kind == QuestionKind::MultipleChoice ? 1 : 2;
         std::erase_if(candidates_, [&](const Candidate& c) {
             if (c.source->kind == kind)
@@ -303,7 +362,8 @@ private:
     void finish() {
         const bool allSingle = std::all_of(candidates_.begin(), candidates_.end(),
                                            [](const Candidate& c) { return c.source->single; });
-        result_.type = result_.level == 1 && allSingle && !candidates_.empty() ? qz::kTypeOne : qz::kTypeMany;
+        result_.type = carriedType_.value_or(std::string(
+            result_.level == 1 && allSingle && !candidates_.empty() ? qz::kTypeOne : qz::kTypeMany));
         std::size_t caseBlind = 0;
         for (const Candidate& candidate : candidates_)
             if (candidate.markupReduced)
@@ -328,6 +388,7 @@ private:
     ImportResult result_;
     std::vector<Candidate> candidates_;
     std::vector<std::pair<int, RefusedQuestion>> refusals_;
+    std::optional<std::string> carriedType_;
     bool reduced_ = false;
 };
 
@@ -347,7 +408,7 @@ ParsedSource parse(std::string_view document, Format format) {
 
 ImportResult importQuiz(std::string_view document, Format format, std::string_view inputFileName) {
     const ParsedSource source = parse(document, format);
-    return Importer(source, inputFileName).run();
+    return Importer(source, format, inputFileName).run();
 }
 
 std::string refusedLine(const RefusedQuestion& refused) {
@@ -359,6 +420,10 @@ std::vector<std::string> importSummary(const ImportResult& result) {
     lines.push_back("Импортировано вопросов: " + std::to_string(result.imported.size()) + " (уровень " +
                     std::to_string(result.level) + ", вариантов: " + std::to_string(result.variants) +
                     ", вопросов в варианте: " + std::to_string(result.questions) + ")");
+    if (!result.malformed.empty()) {
+        const std::vector<std::string> malformed = malformedSummary(result);
+        lines.insert(lines.end(), malformed.begin(), malformed.end());
+    }
     if (!result.refused.empty()) {
         lines.push_back("Не импортировано (" + std::to_string(result.refused.size()) + "):");
         for (const RefusedQuestion& refused : result.refused)
@@ -368,12 +433,21 @@ std::vector<std::string> importSummary(const ImportResult& result) {
     return lines;
 }
 
+std::vector<std::string> malformedSummary(const ImportResult& result) {
+    std::vector<std::string> lines;
+    lines.push_back("Ошибки в файле " + std::string(formatTitle(result.format)) + " (" +
+                    std::to_string(result.malformed.size()) + "):");
+    for (const RefusedQuestion& malformed : result.malformed)
+        lines.push_back(refusedLine(malformed));
+    return lines;
+}
+
 void writeImportedQuiz(const std::string& path, const ImportResult& result, std::string_view name,
                        std::string_view subject, ExistingFile existing) {
     if (result.imported.empty())
         throw Error("Нет ни одного вопроса, который можно импортировать");
-    if (name.empty())
-        throw Error("Ошибка ввода названия теста!");
+    if (!qz::isListableQuizName(name))
+        throw Error(std::string(qz::kBadQuizName));
     for (std::string_view text : {name, subject})
         if (!fitsCp1251(text))
             throw Error("«" + std::string(text) + "»: символы, которых нет в кодовой странице Windows-1251");
@@ -390,9 +464,9 @@ void writeImportedQuiz(const std::string& path, const ImportResult& result, std:
         {qz::kKeyLevel, std::to_string(result.level)},
         {qz::kKeyVariants, std::to_string(result.variants)},
         {qz::kKeyQuestions, std::to_string(result.questions)},
-        {qz::kKeyGrade5, "95"},
-        {qz::kKeyGrade4, "85"},
-        {qz::kKeyGrade3, "75"},
+        {qz::kKeyGrade5, result.grades[0]},
+        {qz::kKeyGrade4, result.grades[1]},
+        {qz::kKeyGrade3, result.grades[2]},
     };
     for (const auto& [key, value] : header)
         file.writeString(qz::kHeaderSection, key, value);

@@ -39,6 +39,12 @@ std::string sourceLabel(int line, std::string_view name) {
     return label;
 }
 
+std::string lineSpan(int firstLine, int lastLine) {
+    if (lastLine <= firstLine)
+        return "строка " + std::to_string(firstLine);
+    return "строки " + std::to_string(firstLine) + "–" + std::to_string(lastLine);
+}
+
 std::string_view requireUtf8(std::string_view document, std::string_view formatTitle) {
     if (document.starts_with("\xEF\xBB\xBF"))
         document.remove_prefix(3);
@@ -46,7 +52,9 @@ std::string_view requireUtf8(std::string_view document, std::string_view formatT
     for (std::size_t pos = 0; pos < document.size();) {
         if (document[pos] == '\n')
             ++line;
-        if (!nextCodePoint(document, pos))
+        if (static_cast<unsigned char>(document[pos]) < 0x80)
+            ++pos; // most of a document, read without decoding
+        else if (!nextCodePoint(document, pos))
             malformed(formatTitle, line, "текст не в кодировке UTF-8");
     }
     return document;

@@ -1,13 +1,16 @@
 #pragma once
 // Questions as an imported document states them, before the rules of a
 // test file are applied (quiz_import.h applies them), and the three readers.
-// A reader throws Error for input it cannot read at all (the message names
-// the line) and lists the questions of kinds a test file has no room for.
+// A reader throws Error only for a document it cannot read at all (the
+// message names the line); a malformed question is listed with its lines
+// and the reader goes on with the next one. It also lists the questions of
+// kinds a test file has no room for, and the headers the document carries.
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/exchange/carried_header.h"
 #include "core/exchange/exchange_format.h"
 
 namespace quizloom::exchange {
@@ -44,9 +47,25 @@ struct SourceRefusal {
     std::string reason;
 };
 
+// A question the reader could not make out, from its first line to the
+// line that showed the fault.
+struct SourceError {
+    int firstLine = 0;
+    int lastLine = 0;
+    std::string what;
+};
+
+// A test's header, carried by the document for the test whose top category is quizName.
+struct SourceHeader {
+    std::string quizName;
+    HeaderValues values;
+};
+
 struct ParsedSource {
     std::vector<SourceQuestion> questions;
     std::vector<SourceRefusal> refused;
+    std::vector<SourceError> malformed; // in document order
+    std::vector<SourceHeader> headers;
 };
 
 ParsedSource parseMoodleXml(std::string_view document);
@@ -57,6 +76,8 @@ ParsedSource parseAiken(std::string_view document);
 std::vector<std::string> splitCategoryPath(std::string_view path);
 // "строка 12" or "строка 12 («name»)".
 std::string sourceLabel(int line, std::string_view name);
+// "строка 5" or "строки 5–7".
+std::string lineSpan(int firstLine, int lastLine);
 // The document without a UTF-8 byte-order mark; throws Error naming the
 // first line that is not UTF-8.
 std::string_view requireUtf8(std::string_view document, std::string_view formatTitle);

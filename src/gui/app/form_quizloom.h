@@ -15,6 +15,9 @@
 class QLabel;
 class FormBinding;
 class CheckRunController;
+namespace quizloom::exchange {
+struct ImportResult;
+}
 namespace Ui {
 class TFormQuizloom;
 }
@@ -124,11 +127,14 @@ private:
     // Runs FormActivate at the first activation (or first show, for
     // platforms that never report one) and never again.
     void activateOnce();
-    // The name (and, given subject, the discipline) and file name of a new
-    // test, each asked with the text passed in as default; false when called off.
+    // The name (and, given subject, the discipline: by default the name) and
+    // file name of a new test, each asked with the text passed in as
+    // default; false when called off.
     bool askNewQuizNames(std::string& name, std::string* subject, std::string& fileName);
     // True when the file at path does not exist or may be replaced.
     bool confirmReplace(const std::string& path, bool exists);
+    // An import with malformed questions: true when the others are to go in.
+    bool importDespiteErrors(const quizloom::exchange::ImportResult& result);
 
     std::unique_ptr<Ui::TFormQuizloom> ui;
     Dialogs& dialogs_;

@@ -57,10 +57,12 @@ void TFormQuizloom::MenuExportClick() {
         return;
     const ex::Format format = kFormats[chosen->filterIndex];
     const ex::ExportResult result = ex::exportQuizzes(paths, format);
-    const std::string target = withExtension(chosen->path, format);
-    const std::string_view chunks[] = {result.text};
-    if (!quizloom::profile::replaceFile(target, chunks))
-        throw quizloom::Error("Unable to write to " + target);
+    if (result.written()) {
+        const std::string target = withExtension(chosen->path, format);
+        const std::string_view chunks[] = {result.text};
+        if (!quizloom::profile::replaceFile(target, chunks))
+            throw quizloom::Error("Unable to write to " + target);
+    }
     dialogs_.messageBox(this, title_, joined(ex::exportSummary(result)));
 }
 
@@ -72,13 +74,15 @@ void TFormQuizloom::MenuImportClick() {
         return;
     QFile input(chosen->path);
     if (!input.open(QIODevice::ReadOnly))
-        throw quizloom::Error("Cannot open file " + chosen->path.toStdString());
+        throw quizloom::Error("Не удаётся открыть файл " + chosen->path.toStdString());
     const QByteArray bytes = input.readAll();
     const ex::ImportResult result =
         ex::importQuiz(std::string_view(bytes.constData(), bytes.size()), kFormats[chosen->filterIndex],
                        QFileInfo(chosen->path).fileName().toStdString());
+    if (!result.malformed.empty() && !importDespiteErrors(result))
+        return;
     std::string name = result.suggestedName;
-    std::string subject;
+    std::string subject = result.subject.value_or("");
     std::string fileName = QFileInfo(chosen->path).completeBaseName().toStdString();
     if (!askNewQuizNames(name, &subject, fileName))
         return;
@@ -94,4 +98,15 @@ void TFormQuizloom::MenuImportClick() {
     session_.showQuestion();
     render();
     dialogs_.messageBox(this, title_, joined(ex::importSummary(result)));
+}
+
+// Every malformed question named, then whether the others go in; with none
+// left to import, the list is the error.
+bool TFormQuizloom::importDespiteErrors(const ex::ImportResult& result) {
+    const QString errors = joined(ex::malformedSummary(result));
+    if (result.imported.empty())
+        throw quizloom::Error(errors.toStdString() + "\nНет ни одного вопроса, который можно импортировать");
+    return dialogs_.confirm(this, title_,
+                            errors + QStringLiteral("\n\nИмпортировать остальные %1 вопрос(ов)?")
+                                         .arg(static_cast<qsizetype>(result.imported.size())));
 }

@@ -1,7 +1,7 @@
 // Showing and saving the question, and creating a test through two input
 // dialogs and, for a file that exists, a confirmation.
 #include "core/quiz/new_quiz_file.h"
-#include "core/quiz/quiz_format.h"
+#include "core/quiz/quiz_name.h"
 #include "gui/app/form_quizloom.h"
 
 namespace {
@@ -18,12 +18,6 @@ std::optional<QString> askRemembered(Dialogs& dialogs, QWidget* parent, const QS
     if (answer)
         remembered = answer->toStdString();
     return answer;
-}
-
-// "Error" is what the test list reads for a file without a name: a test of
-// that name would vanish from the list at the next scan.
-bool acceptableQuizName(const QString& name) {
-    return !name.isEmpty() && name.toStdString() != quizloom::quiz::kMissing;
 }
 
 } // namespace
@@ -62,12 +56,16 @@ void TFormQuizloom::NewTestClick() {
 bool TFormQuizloom::askNewQuizNames(std::string& name, std::string* subject, std::string& fileName) {
     if (!askRemembered(dialogs_, this, QStringLiteral("Название теста:"), name))
         return false;
-    if (!acceptableQuizName(QString::fromStdString(name))) {
-        dialogs_.messageBox(this, title_, QStringLiteral("Ошибка ввода названия теста!"));
+    if (!quizloom::quiz::isListableQuizName(name)) {
+        const std::string_view refused = quizloom::quiz::kBadQuizName;
+        dialogs_.messageBox(this, title_,
+                            QString::fromUtf8(refused.data(), static_cast<qsizetype>(refused.size())));
         return false;
     }
     if (subject) {
-        *subject = name;
+        // The subject the source names, else the test name.
+        if (subject->empty())
+            *subject = name;
         if (!askRemembered(dialogs_, this, QStringLiteral("Дисциплина:"), *subject))
             return false;
     }

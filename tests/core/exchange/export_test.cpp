@@ -4,6 +4,7 @@
 
 #include "core/bank/quiz_bank.h"
 #include "core/exchange/export_model.h"
+#include "core/exchange/quiz_import.h"
 #include "support/ini_doc.h"
 #include "support/temp_dir.h"
 
@@ -57,6 +58,10 @@ TEST(ExportWeights, CorrectOnesShareAHundredAndWrongOnesMinusAHundred) {
     EXPECT_EQ(ex::answerWeights(choice(4, 5)), (V{"25", "25", "25", "25", "-100"}));
     EXPECT_EQ(ex::answerWeights(choice(5, 5)), (V{"20", "20", "20", "20", "20"}));
     EXPECT_EQ(ex::answerWeights(choice(1, 3, true)), (V{"100", "0", "0"}));
+    // The platform refuses a short answer that no answer gives full marks.
+    ex::ExportQuestion shortAnswer = choice(3, 3);
+    shortAnswer.kind = ex::QuestionKind::ShortAnswer;
+    EXPECT_EQ(ex::answerWeights(shortAnswer), (V{"100", "100", "100"}));
     EXPECT_EQ(ex::weightText(-0.000001), "0");
 }
 
@@ -101,25 +106,90 @@ TEST(Export, LeavesOutWholeTestsItCannotRead) {
     }
 }
 
+// A document without a question is one the platform's importer fails on:
+// none is made, in any format, and the summary says why.
+TEST(Export, NothingToExportWritesNoDocumentInAnyFormat) {
+    IniDoc psycho = quizDoc("Психотест", "много вариантов ответа", "1", 1);
+    setQuestion(psycho, "101", "Как вы спите?", {"хорошо", "плохо"}, {});
+    IniDoc empty = quizDoc("Пустой", "много вариантов ответа", "1", 1);
+    setQuestion(empty, "101", "", {"a", "b"}, {"a"});
+    const std::vector<std::pair<IniDoc, std::string>> cases = {
+        {psycho, "«Психотест»: психотест: ни в одном вопросе нет правильного ответа"},
+        {empty, "«Пустой», вопрос 101: пустой вопрос"},
+    };
+    for (ex::Format format : {ex::Format::MoodleXml, ex::Format::Gift, ex::Format::Aiken})
+        for (const auto& [doc, reason] : cases) {
+            SCOPED_TRACE(std::string(ex::formatName(format)) + ": " + reason);
+            const ex::ExportResult result = exportDoc(doc, format);
+            EXPECT_FALSE(result.written());
+            EXPECT_EQ(result.text, "");
+            EXPECT_EQ(ex::exportSummary(result),
+                      (std::vector<std::string>{
+                          "Экспортировано вопросов: 0 (тестов: 0)", "Не экспортировано (1):", reason,
+                          "Нет ни одного вопроса, который можно экспортировать: файл не "
+                          "записан"}));
+        }
+}
+
+// The platform's reader drops a text node of blanks only, such as the one
+// between two references in "x <b>   & y": texts go as CDATA, and a "]]>"
+// inside one is split across two sections.
+TEST(Export, MoodleXmlKeepsBlanksBetweenEscapedCharactersAndCdataEnds) {
+    IniDoc doc = quizDoc("Скобки", "один вариант ответа", "1", 1);
+    setQuestion(doc, "101", "x <b>   & y", {"a]]>b", "<>  &"}, {"a]]>b"});
+    const ex::ExportResult result = exportDoc(doc, ex::Format::MoodleXml);
+    EXPECT_NE(result.text.find("<text><![CDATA[x <b>   & y]]></text>"), std::string::npos);
+    EXPECT_NE(result.text.find("<text><![CDATA[a]]]]><![CDATA[>b]]></text>"), std::string::npos);
+    const ex::ImportResult back = ex::importQuiz(result.text, ex::Format::MoodleXml, "x.xml");
+    ASSERT_EQ(back.imported.size(), 1u);
+    EXPECT_EQ(back.imported[0].record.question, "x <b>   & y");
+    EXPECT_EQ(back.imported[0].record.options[0], "a]]>b");
+    EXPECT_EQ(back.imported[0].record.options[1], "<>  &");
+}
+
+// Where the platforms do not look: comment lines before the test's first
+// category in GIFT, the description of the test's own category in Moodle XML.
+TEST(Export, TheHeaderGoesWhereThePlatformsDoNotLook) {
+    IniDoc doc = quizDoc("Химия", "один вариант ответа", "1", 1);
+    doc.set("Тест", "Дисциплина", "неорганическая химия").set("Тест", "Оценка 5", "90");
+    setQuestion(doc, "101", "H2O?", {"вода", "соль"}, {"вода"});
+    const std::string gift = exportDoc(doc, ex::Format::Gift).text;
+    EXPECT_EQ(gift.substr(0, gift.find("::101::")),
+              "// [Тест]\n// Название теста=Химия\n// Дисциплина=неорганическая химия\n"
+              "// Тип=один вариант ответа\n// Уровень=1\n// Оценка 5=90\n\n$CATEGORY: Химия/Вариант 1\n\n");
+    EXPECT_NE(
+        exportDoc(doc, ex::Format::MoodleXml)
+            .text.find("<category>\n      <text><![CDATA[Химия]]></text>\n    </category>\n"
+                       "    <info format=\"plain_text\">\n      <text><![CDATA[[Тест]\n"
+                       "Название теста=Химия\nДисциплина=неорганическая химия\nТип=один вариант ответа\n"
+                       "Уровень=1\nОценка 5=90]]></text>"),
+        std::string::npos);
+}
+
 TEST(Export, GiftEscapesItsSyntaxAndDoublesSlashesInCategories) {
     IniDoc doc = quizDoc("Физика/Химия", "один вариант ответа", "1", 2);
     setQuestion(doc, "101", "a~b=c#d{e}f:g\\h", {"=1", "[html]2", "%50%3"}, {"=1"});
     setQuestion(doc, "102", "Два верных", {"x", "y", "z"}, {"x", "y"});
-    EXPECT_EQ(exportDoc(doc, ex::Format::Gift).text, "$CATEGORY: Физика//Химия/Вариант 1\n\n"
-                                                     "::101::[plain]a\\~b\\=c\\#d\\{e\\}f\\:g\\\\h{\n"
-                                                     "\t=\\=1\n\t~[plain][html]2\n\t~[plain]%50%3\n}\n\n"
-                                                     "::102::[plain]Два верных{\n"
-                                                     "\t~%50%x\n\t~%50%y\n\t~%-100%z\n}\n\n");
+    const std::string gift = exportDoc(doc, ex::Format::Gift).text;
+    EXPECT_EQ(gift.substr(gift.find("$CATEGORY:")), "$CATEGORY: Физика//Химия/Вариант 1\n\n"
+                                                    "::101::[plain]a\\~b\\=c\\#d\\{e\\}f\\:g\\\\h{\n"
+                                                    "\t=\\=1\n\t~[plain][html]2\n\t~[plain]%50%3\n}\n\n"
+                                                    "::102::[plain]Два верных{\n"
+                                                    "\t~%50%x\n\t~%50%y\n\t~%-100%z\n}\n\n");
 }
 
 TEST(Export, ShortAnswersKeepLetterCaseAndWriteTheStarLiterally) {
     IniDoc doc = quizDoc("Звёзды", "много вариантов ответа", "2", 1);
     setQuestion(doc, "101", "<b>Звезда</b> & знак?", {}, {"*", "A*b"});
     const ex::ExportResult xml = exportDoc(doc, ex::Format::MoodleXml);
-    EXPECT_NE(xml.text.find("<text>&lt;b&gt;Звезда&lt;/b&gt; &amp; знак?</text>"), std::string::npos);
+    EXPECT_NE(xml.text.find("<text><![CDATA[<b>Звезда</b> & знак?]]></text>"), std::string::npos);
     EXPECT_NE(xml.text.find("<usecase>1</usecase>"), std::string::npos);
-    EXPECT_NE(xml.text.find("<text>\\*</text>"), std::string::npos);
-    EXPECT_NE(xml.text.find("<text>A\\*b</text>"), std::string::npos);
+    // Each accepted answer at full marks.
+    for (std::string answer : {"\\*", "A\\*b"})
+        EXPECT_NE(xml.text.find("<answer fraction=\"100\" format=\"plain_text\">\n      <text><![CDATA[" +
+                                answer + "]]></text>"),
+                  std::string::npos)
+            << answer;
     EXPECT_TRUE(xml.notes.empty());
     const ex::ExportResult gift = exportDoc(doc, ex::Format::Gift);
     EXPECT_NE(gift.text.find("\t=\\*\n\t=A\\*b\n"), std::string::npos);

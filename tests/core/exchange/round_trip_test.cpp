@@ -1,5 +1,6 @@
 // Generated tests exported and imported again keep their questions, and,
-// where the format carries categories and names, their places and header.
+// where the format carries categories and names, their places and every
+// value of their header.
 #include <gtest/gtest.h>
 
 #include "core/checker/structure_check.h"
@@ -62,8 +63,8 @@ Imported roundTrip(const TempDir& dir, const GeneratedQuiz& quiz, ex::Format for
     quizloom::testing::writeQuiz(source, quiz);
     const ex::ExportResult exported = ex::exportQuizzes({source}, format);
     Imported imported{ex::importQuiz(exported.text, format, "bank.txt"), dir.file("imported.ini")};
-    ex::writeImportedQuiz(imported.path, imported.result, imported.result.suggestedName, "предмет",
-                          ex::ExistingFile::Refuse);
+    ex::writeImportedQuiz(imported.path, imported.result, imported.result.suggestedName,
+                          imported.result.subject.value_or(""), ex::ExistingFile::Refuse);
     return imported;
 }
 
@@ -93,11 +94,19 @@ TEST_P(PlacedRoundTrip, KeepsQuestionsPlacesAndHeader) {
         const GeneratedQuiz quiz = quizloom::testing::generateQuiz(seed);
         const Imported imported = roundTrip(dir, quiz, GetParam());
         EXPECT_TRUE(imported.result.refused.empty());
-        EXPECT_EQ(header(imported.path, qz::kKeyName), quiz.name);
-        EXPECT_EQ(header(imported.path, qz::kKeyType), quiz.type);
-        EXPECT_EQ(header(imported.path, qz::kKeyLevel), std::to_string(quiz.level));
-        EXPECT_EQ(header(imported.path, qz::kKeyVariants), std::to_string(quiz.variants));
-        EXPECT_EQ(header(imported.path, qz::kKeyQuestions), std::to_string(quiz.questions));
+        const std::pair<std::string_view, std::string> wholeHeader[] = {
+            {qz::kKeyName, quiz.name},
+            {qz::kKeySubject, quiz.subject},
+            {qz::kKeyType, quiz.type},
+            {qz::kKeyLevel, std::to_string(quiz.level)},
+            {qz::kKeyVariants, std::to_string(quiz.variants)},
+            {qz::kKeyQuestions, std::to_string(quiz.questions)},
+            {qz::kKeyGrade5, quiz.grades[0]},
+            {qz::kKeyGrade4, quiz.grades[1]},
+            {qz::kKeyGrade3, quiz.grades[2]},
+        };
+        for (const auto& [key, value] : wholeHeader)
+            EXPECT_EQ(header(imported.path, key), value) << key;
         const ProfileFile file(imported.path);
         for (int v = 1; v <= quiz.variants; ++v)
             for (int q = 1; q <= quiz.questions; ++q)
