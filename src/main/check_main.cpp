@@ -11,14 +11,13 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include "core/bank/quiz_bank.h"
+#include "core/bank/tool_folder.h"
 #include "core/checker/structure_check.h"
 #include "core/text/cp1251.h"
 #include "core/text/printable.h"
@@ -33,7 +32,6 @@ constexpr int kFailure = 2;
 
 constexpr std::string_view kProgram = "quizloom-check";
 constexpr std::string_view kVersion = "quizloom-check 1.2\n";
-constexpr std::string_view kDefaultFolder = "./Тесты/";
 constexpr std::string_view kUsage =
     "Usage: quizloom-check [--all] [-j N] [FOLDER]\n"
     "Checks the structure of every test file (*.ini) of FOLDER in test-list order and prints\n"
@@ -113,17 +111,6 @@ std::optional<Arguments> parseArguments(int argc, char** argv) {
     return args;
 }
 
-// The folder as the report names it: as given, ending with "/".
-std::string reportFolder(const std::optional<std::string>& given) {
-    if (!given) {
-        std::error_code ec;
-        return std::filesystem::is_directory(std::filesystem::path(std::string(kDefaultFolder)), ec)
-                   ? std::string(kDefaultFolder)
-                   : std::string("./");
-    }
-    return given->back() == '/' ? *given : *given + "/";
-}
-
 // Each line as the report file holds it, in UTF-8: a file name that the code
 // page cannot hold (or that is no UTF-8 at all) reads "?" here as it does in
 // the report file, so the output is always UTF-8 and always the file's lines.
@@ -167,20 +154,24 @@ bool reportLeftOut(const std::vector<quizloom::LeftOutFile>& leftOut) {
 }
 
 int run(const Arguments& args) {
-    const std::string folder = reportFolder(args.folder);
+    // The folder as the report names it: as given, ending with "/".
+    const std::string folder = quizloom::toolFolder(args.folder);
     std::vector<quizloom::LeftOutFile> leftOut;
     const auto tests = quizloom::tryScanQuizFolder(folder, &leftOut);
     if (!tests) {
         // Named as given, without the "/" the report adds, since it may be a file.
         const std::string named = args.folder.value_or(folder);
-        std::error_code ec;
-        const std::filesystem::file_status status = std::filesystem::status(named, ec);
-        if (!std::filesystem::exists(status))
+        switch (quizloom::folderFault(named)) {
+        case quizloom::FolderFault::Missing:
             complain("no folder '" + named + "'");
-        else if (!std::filesystem::is_directory(status))
+            break;
+        case quizloom::FolderFault::NotFolder:
             complain("'" + named + "' is not a folder");
-        else
+            break;
+        case quizloom::FolderFault::Unreadable:
             complain("cannot read the folder '" + named + "'");
+            break;
+        }
         return kFailure;
     }
     const bool unreadable = reportLeftOut(leftOut);

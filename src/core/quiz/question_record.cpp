@@ -108,10 +108,14 @@ AnswerMarks displayedMarks(const QuestionRecord& record) {
     return marksFromCorrect(record.options, correctUpToMissing(record));
 }
 
+std::string_view level2Field(const QuestionRecord& record, int k) {
+    return record.correct[k] ? std::string_view(*record.correct[k]) : std::string_view();
+}
+
 AnswerTexts level2Fields(const QuestionRecord& record) {
     AnswerTexts fields;
     for (int i = 0; i < kAnswerCount; ++i)
-        fields[i] = record.correct[i].value_or("");
+        fields[i] = level2Field(record, i);
     return fields;
 }
 

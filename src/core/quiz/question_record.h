@@ -73,6 +73,8 @@ std::vector<std::string> correctUpToMissing(const QuestionRecord& record);
 AnswerMarks displayedMarks(const QuestionRecord& record);
 // Level 2 display: answer field k shows correct answer k, a missing key as empty.
 AnswerTexts level2Fields(const QuestionRecord& record);
+// Field k (0-based) of those, without a copy.
+std::string_view level2Field(const QuestionRecord& record, int k);
 // A record whose correct answers are `answers` from №1 on, nothing after.
 void setCorrect(QuestionRecord& record, const std::vector<std::string>& answers);
 

@@ -37,7 +37,8 @@ public:
 
 private:
     class Target;
-    static constexpr int kSectionLimit = kMaxVariants * 100 + kMaxQuestionsPerVariant + 1;
+    // Every section navigation can reach, beyond what the check examines too.
+    static constexpr int kSectionLimit = kEditorMaxVariants * 100 + kMaxQuestionsPerVariant + 1;
 
     profile::LoadedFile loaded_;
     std::array<profile::ValueSlot, static_cast<int>(HeaderKey::Count)> header_{};
