@@ -10,7 +10,6 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
-#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +20,7 @@
 #include "core/checker/structure_check.h"
 #include "core/text/cp1251.h"
 #include "core/text/printable.h"
+#include "tool_main.h"
 
 #include <malloc.h>
 
@@ -50,17 +50,19 @@ constexpr std::string_view kUsage =
     "2 bad argument, missing or unreadable folder, a *.ini file that cannot be read,\n"
     "or no test in the folder (2 takes precedence over 1).\n";
 
+constexpr quizloom::tool::ToolTexts kTexts{kProgram, kVersion, kUsage};
+constexpr quizloom::tool::FolderComplaints kFolderComplaints{
+    {"no folder ", ""}, {"", " is not a folder"}, {"cannot read the folder ", ""}};
+
 struct Arguments {
+    quizloom::tool::CommonArguments common;
     bool all = false;
-    bool help = false;
-    bool version = false;
     unsigned workers = 0;
     std::optional<std::string> folder;
 };
 
 void complain(std::string_view message) {
-    std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(kProgram.size()), kProgram.data(),
-                 static_cast<int>(message.size()), message.data());
+    quizloom::tool::complain(kProgram, message);
 }
 
 std::optional<unsigned> parseWorkers(std::string_view text) {
@@ -73,42 +75,34 @@ std::optional<unsigned> parseWorkers(std::string_view text) {
     return value;
 }
 
-// Returns nothing after reporting a bad argument.
-std::optional<Arguments> parseArguments(int argc, char** argv) {
-    Arguments args;
-    bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (!optionsEnded && arg == "--") {
-            optionsEnded = true;
-        } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
-            args.help = true;
-        } else if (!optionsEnded && arg == "--all") {
-            args.all = true;
-        } else if (!optionsEnded && arg == "--version") {
-            args.version = true;
-        } else if (!optionsEnded && arg.starts_with("-j")) {
-            std::string_view count = arg.substr(2);
-            if (count.empty() && i + 1 < argc)
-                count = argv[++i];
-            const std::optional<unsigned> workers = parseWorkers(count);
-            if (!workers)
-                return std::nullopt;
-            args.workers = *workers;
-        } else if (!optionsEnded && arg.size() > 1 && arg.front() == '-') {
-            complain("unknown option '" + std::string(arg) + "' (see --help)");
-            return std::nullopt;
-        } else if (arg.empty()) {
-            complain("the folder name is empty");
-            return std::nullopt;
-        } else if (args.folder) {
-            complain("more than one folder given (see --help)");
-            return std::nullopt;
-        } else {
-            args.folder = std::string(arg);
-        }
-    }
-    return args;
+// False after reporting a bad argument.
+bool parseArguments(int argc, char** argv, Arguments& args) {
+    return quizloom::tool::walkArguments(
+        argc, argv, args.common, [&](std::string_view arg, bool optionsEnded, int& i) {
+            if (!optionsEnded && arg == "--all") {
+                args.all = true;
+            } else if (!optionsEnded && arg.starts_with("-j")) {
+                std::string_view count = arg.substr(2);
+                if (count.empty() && i + 1 < argc)
+                    count = argv[++i];
+                const std::optional<unsigned> workers = parseWorkers(count);
+                if (!workers)
+                    return false;
+                args.workers = *workers;
+            } else if (!optionsEnded && arg.size() > 1 && arg.front() == '-') {
+                complain("unknown option '" + std::string(arg) + "' (see --help)");
+                return false;
+            } else if (arg.empty()) {
+                complain("the folder name is empty");
+                return false;
+            } else if (args.folder) {
+                complain("more than one folder given (see --help)");
+                return false;
+            } else {
+                args.folder = std::string(arg);
+            }
+            return true;
+        });
 }
 
 // Each line as the report file holds it, in UTF-8: a file name that the code
@@ -157,23 +151,9 @@ int run(const Arguments& args) {
     // The folder as the report names it: as given, ending with "/".
     const std::string folder = quizloom::toolFolder(args.folder);
     std::vector<quizloom::LeftOutFile> leftOut;
-    const auto tests = quizloom::tryScanQuizFolder(folder, &leftOut);
-    if (!tests) {
-        // Named as given, without the "/" the report adds, since it may be a file.
-        const std::string named = args.folder.value_or(folder);
-        switch (quizloom::folderFault(named)) {
-        case quizloom::FolderFault::Missing:
-            complain("no folder '" + named + "'");
-            break;
-        case quizloom::FolderFault::NotFolder:
-            complain("'" + named + "' is not a folder");
-            break;
-        case quizloom::FolderFault::Unreadable:
-            complain("cannot read the folder '" + named + "'");
-            break;
-        }
+    const auto tests = quizloom::tool::listFolder(kProgram, folder, args.folder, kFolderComplaints, leftOut);
+    if (!tests)
         return kFailure;
-    }
     const bool unreadable = reportLeftOut(leftOut);
     std::vector<std::string> paths;
     paths.reserve(tests->size());
@@ -203,21 +183,8 @@ int main(int argc, char** argv) {
     // and coming back as fresh zeroed pages, they cost no page faults.
     ::mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
     ::mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
-    try {
-        const std::optional<Arguments> args = parseArguments(argc, argv);
-        if (!args)
-            return kFailure;
-        if (args->version) {
-            std::fwrite(kVersion.data(), 1, kVersion.size(), stdout);
-            return std::fflush(stdout) == 0 ? kClean : kFailure;
-        }
-        if (args->help) {
-            std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
-            return std::fflush(stdout) == 0 ? kClean : kFailure;
-        }
-        return run(*args);
-    } catch (const std::exception& e) {
-        complain(e.what());
-        return kFailure;
-    }
+    Arguments args;
+    return quizloom::tool::toolMain(
+        kTexts, kFailure, [&] { return parseArguments(argc, argv, args); }, args.common,
+        [&] { return run(args); });
 }

@@ -8,7 +8,6 @@
 // error; the other tests are still searched).
 #include <cstdio>
 #include <cstring>
-#include <exception>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -19,6 +18,7 @@
 #include "core/bank/tool_folder.h"
 #include "core/search/quiz_search.h"
 #include "core/text/printable.h"
+#include "tool_main.h"
 
 namespace {
 
@@ -45,76 +45,57 @@ constexpr std::string_view kUsage =
     "Код возврата: 0 - вопрос найден, 1 - ничего не найдено, 2 - неверный аргумент,\n"
     "нет каталога или его нельзя прочитать, файл *.ini нельзя прочитать.\n";
 
+constexpr quizloom::tool::ToolTexts kTexts{kProgram, kVersion, kUsage};
+constexpr quizloom::tool::FolderComplaints kFolderComplaints{
+    {"нет каталога ", ""}, {"", " - не каталог"}, {"не удаётся прочитать каталог ", ""}};
+
 struct Arguments {
+    quizloom::tool::CommonArguments common;
     bool ignoreCase = false;
     bool yoAsYe = false;
-    bool help = false;
-    bool version = false;
     std::optional<std::string> text;
     std::optional<std::string> folder;
 };
 
 void complain(std::string_view message) {
-    std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(kProgram.size()), kProgram.data(),
-                 static_cast<int>(message.size()), message.data());
+    quizloom::tool::complain(kProgram, message);
 }
 
-// Returns nothing after reporting a bad argument.
-std::optional<Arguments> parseArguments(int argc, char** argv) {
-    Arguments args;
-    bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (!optionsEnded && arg == "--") {
-            optionsEnded = true;
-        } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
-            args.help = true;
-        } else if (!optionsEnded && arg == "--version") {
-            args.version = true;
-        } else if (!optionsEnded && arg == "-i") {
-            args.ignoreCase = true;
-        } else if (!optionsEnded && arg == "--yo") {
-            args.yoAsYe = true;
-        } else if (!optionsEnded && arg.size() > 1 && arg.front() == '-') {
-            complain("неизвестный параметр '" + std::string(arg) + "' (см. --help)");
-            return std::nullopt;
-        } else if (!args.text) {
-            args.text = std::string(arg);
-        } else if (args.folder) {
-            complain("задано больше одного каталога (см. --help)");
-            return std::nullopt;
-        } else if (arg.empty()) {
-            complain("пустое имя каталога");
-            return std::nullopt;
-        } else {
-            args.folder = std::string(arg);
-        }
-    }
-    if (args.help || args.version)
-        return args;
+// False after reporting a bad argument.
+bool parseArguments(int argc, char** argv, Arguments& args) {
+    const bool read = quizloom::tool::walkArguments(
+        argc, argv, args.common, [&](std::string_view arg, bool optionsEnded, int&) {
+            if (!optionsEnded && arg == "-i") {
+                args.ignoreCase = true;
+            } else if (!optionsEnded && arg == "--yo") {
+                args.yoAsYe = true;
+            } else if (!optionsEnded && arg.size() > 1 && arg.front() == '-') {
+                complain("неизвестный параметр '" + std::string(arg) + "' (см. --help)");
+                return false;
+            } else if (!args.text) {
+                args.text = std::string(arg);
+            } else if (args.folder) {
+                complain("задано больше одного каталога (см. --help)");
+                return false;
+            } else if (arg.empty()) {
+                complain("пустое имя каталога");
+                return false;
+            } else {
+                args.folder = std::string(arg);
+            }
+            return true;
+        });
+    if (!read || args.common.help || args.common.version)
+        return read;
     if (!args.text) {
         complain("не задан текст для поиска (см. --help)");
-        return std::nullopt;
+        return false;
     }
     if (args.text->empty()) {
         complain("текст для поиска пуст");
-        return std::nullopt;
+        return false;
     }
-    return args;
-}
-
-void complainAboutFolder(const std::string& named) {
-    switch (quizloom::folderFault(named)) {
-    case quizloom::FolderFault::Missing:
-        complain("нет каталога '" + named + "'");
-        return;
-    case quizloom::FolderFault::NotFolder:
-        complain("'" + named + "' - не каталог");
-        return;
-    case quizloom::FolderFault::Unreadable:
-        complain("не удаётся прочитать каталог '" + named + "'");
-        return;
-    }
+    return true;
 }
 
 // Names the tests that could not be read; true when there is one. Files
@@ -138,11 +119,9 @@ bool reportUnreadable(const std::vector<quizloom::LeftOutFile>& leftOut) {
 int run(const Arguments& args) {
     const std::string folder = quizloom::toolFolder(args.folder);
     std::vector<quizloom::LeftOutFile> leftOut;
-    const auto tests = quizloom::tryScanQuizFolder(folder, &leftOut);
-    if (!tests) {
-        complainAboutFolder(args.folder.value_or(folder));
+    const auto tests = quizloom::tool::listFolder(kProgram, folder, args.folder, kFolderComplaints, leftOut);
+    if (!tests)
         return kFailure;
-    }
     const bool unreadable = reportUnreadable(leftOut);
 
     quizloom::search::SearchOptions options;
@@ -172,25 +151,11 @@ int run(const Arguments& args) {
     return result.hitCount > 0 ? kFound : kNothing;
 }
 
-bool print(std::string_view text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    return std::fflush(stdout) == 0;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    try {
-        const std::optional<Arguments> args = parseArguments(argc, argv);
-        if (!args)
-            return kFailure;
-        if (args->version)
-            return print(kVersion) ? kFound : kFailure;
-        if (args->help)
-            return print(kUsage) ? kFound : kFailure;
-        return run(*args);
-    } catch (const std::exception& e) {
-        complain(e.what());
-        return kFailure;
-    }
+    Arguments args;
+    return quizloom::tool::toolMain(
+        kTexts, kFailure, [&] { return parseArguments(argc, argv, args); }, args.common,
+        [&] { return run(args); });
 }

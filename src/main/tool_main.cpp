@@ -1,0 +1,82 @@
+#include "tool_main.h"
+
+#include <cstdio>
+#include <exception>
+
+#include "core/bank/tool_folder.h"
+
+namespace quizloom::tool {
+
+namespace {
+
+bool print(std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return std::fflush(stdout) == 0;
+}
+
+} // namespace
+
+void complain(std::string_view program, std::string_view message) {
+    std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(program.size()), program.data(),
+                 static_cast<int>(message.size()), message.data());
+}
+
+std::optional<std::vector<QuizEntry>> listFolder(std::string_view program, const std::string& folder,
+                                                 const std::optional<std::string>& given,
+                                                 const FolderComplaints& complaints,
+                                                 std::vector<LeftOutFile>& leftOut) {
+    auto tests = tryScanQuizFolder(folder, &leftOut);
+    if (tests)
+        return tests;
+    // Named as given, without the "/" the tool adds, since it may be a file.
+    const std::string named = given.value_or(folder);
+    const auto say = [&](Phrase phrase) {
+        complain(program, std::string(phrase.before) + "'" + named + "'" + std::string(phrase.after));
+    };
+    switch (folderFault(named)) {
+    case FolderFault::Missing:
+        say(complaints.missing);
+        break;
+    case FolderFault::NotFolder:
+        say(complaints.notFolder);
+        break;
+    case FolderFault::Unreadable:
+        say(complaints.unreadable);
+        break;
+    }
+    return std::nullopt;
+}
+
+bool walkArguments(int argc, char** argv, CommonArguments& common, const TakeArgument& take) {
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (!optionsEnded && arg == "--")
+            optionsEnded = true;
+        else if (!optionsEnded && (arg == "--help" || arg == "-h"))
+            common.help = true;
+        else if (!optionsEnded && arg == "--version")
+            common.version = true;
+        else if (!take(arg, optionsEnded, i))
+            return false;
+    }
+    return true;
+}
+
+int toolMain(const ToolTexts& texts, int failure, const std::function<bool()>& parse,
+             const CommonArguments& common, const std::function<int()>& run) {
+    try {
+        if (!parse())
+            return failure;
+        if (common.version)
+            return print(texts.version) ? 0 : failure;
+        if (common.help)
+            return print(texts.usage) ? 0 : failure;
+        return run();
+    } catch (const std::exception& e) {
+        complain(texts.program, e.what());
+        return failure;
+    }
+}
+
+} // namespace quizloom::tool

@@ -1,0 +1,63 @@
+#pragma once
+// What the command-line tools that read a bank share: the arguments every
+// one of them knows ("--", "--help"/"-h", "--version"), complaints on
+// standard error under the program's name, and the frame of main.
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/bank/quiz_bank.h"
+
+namespace quizloom::tool {
+
+struct ToolTexts {
+    std::string_view program; // the name complaints begin with
+    std::string_view version; // printed by --version, with its line end
+    std::string_view usage;   // printed by --help
+};
+
+struct CommonArguments {
+    bool help = false;
+    bool version = false;
+};
+
+// "<program>: <message>" on standard error.
+void complain(std::string_view program, std::string_view message);
+
+// A complaint about a folder: the words before and after its quoted name.
+struct Phrase {
+    std::string_view before;
+    std::string_view after;
+};
+struct FolderComplaints {
+    Phrase missing;
+    Phrase notFolder;
+    Phrase unreadable;
+};
+
+// The tests of folder (as toolFolder gives it for `given`) in test-list
+// order, the files left out of the list in leftOut; nothing after
+// complaining that the folder cannot be listed, named as given.
+std::optional<std::vector<QuizEntry>> listFolder(std::string_view program, const std::string& folder,
+                                                 const std::optional<std::string>& given,
+                                                 const FolderComplaints& complaints,
+                                                 std::vector<LeftOutFile>& leftOut);
+
+// Called for each argument that is not one every tool knows; optionsEnded
+// once "--" was seen. It may take the next arguments by advancing index.
+// Returns false after complaining about a bad argument.
+using TakeArgument = std::function<bool(std::string_view arg, bool optionsEnded, int& index)>;
+
+// Reads argv in order; false when take refused an argument.
+bool walkArguments(int argc, char** argv, CommonArguments& common, const TakeArgument& take);
+
+// main's frame: parse (false after a complaint) gives failure; then
+// --version or --help is answered from the texts, else run gives the exit
+// status. A failure to write, or an exception, is complained about and
+// gives failure.
+int toolMain(const ToolTexts& texts, int failure, const std::function<bool()>& parse,
+             const CommonArguments& common, const std::function<int()>& run);
+
+} // namespace quizloom::tool
