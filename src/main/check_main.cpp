@@ -22,8 +22,6 @@
 #include "core/text/printable.h"
 #include "tool_main.h"
 
-#include <malloc.h>
-
 namespace {
 
 constexpr int kClean = 0;
@@ -178,11 +176,7 @@ int run(const Arguments& args) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // Each file's buffer and index are freed before the next file is read:
-    // kept in the heap for the next one, instead of going back to the system
-    // and coming back as fresh zeroed pages, they cost no page faults.
-    ::mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
-    ::mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
+    quizloom::tool::keepFreedMemory();
     Arguments args;
     return quizloom::tool::toolMain(
         kTexts, kFailure, [&] { return parseArguments(argc, argv, args); }, args.common,

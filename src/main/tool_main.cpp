@@ -5,6 +5,8 @@
 
 #include "core/bank/tool_folder.h"
 
+#include <malloc.h>
+
 namespace quizloom::tool {
 
 namespace {
@@ -15,6 +17,11 @@ bool print(std::string_view text) {
 }
 
 } // namespace
+
+void keepFreedMemory() {
+    ::mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+    ::mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
+}
 
 void complain(std::string_view program, std::string_view message) {
     std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(program.size()), program.data(),
