@@ -122,6 +122,13 @@ public:
     // Save, then one variant or question up (+1) or down (-1) within bounds.
     void stepVariant(int direction);
     void stepQuestion(int direction);
+    // Makes the listed test at path current as picking it does and shows
+    // question `at` of it (held to the test's bounds as navigation is), or
+    // the position the fields hold when none; the editor view comes up. It
+    // saves nothing: what a report line, a search result or an overview row
+    // opens is asked about or saved first by the caller. False, and nothing
+    // done, when no listed test has that path.
+    bool openQuestion(const std::string& path, std::optional<check::QuestionPosition> at);
 
     // --- Copy and paste ---
     void copyQuestion();
@@ -183,6 +190,8 @@ private:
     void setReport(std::string text, ReportOrigins origins = {});
     void makeCurrent(std::size_t index);
     void step(Field number, Field maximum, int direction);
+    // Shows the current test's header, then question `at` of it.
+    void showAt(check::QuestionPosition at);
     void markSaved();
     // The question of the form from file, which is the current test's.
     void showFrom(const ProfileFile& file);

@@ -132,12 +132,7 @@ void EditingSession::finishCheck(const CheckJob& job, const check::RunResult& ru
             makeCurrent(*run.firstDamaged);
         if (simple && !run.sectionLines.empty())
             setReport(joinedLines(run.sectionLines), origins(0));
-        // The damaged test's header first, so that the position is held to
-        // that test's own numbers of variants and questions.
-        showQuestion();
-        setText(Field::NumVar, std::to_string(run.openPosition.variant));
-        setText(Field::NumQue, std::to_string(run.openPosition.question));
-        showQuestion();
+        showAt(run.openPosition);
         if (simple) {
             switchView(false);
             return;

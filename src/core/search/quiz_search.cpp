@@ -140,6 +140,14 @@ SearchResult searchQuizzes(const std::vector<QuizEntry>& tests, std::string_view
     return result;
 }
 
+std::vector<QuizEntry> testsInScope(const QuizBank& bank, SearchScope scope) {
+    if (scope == SearchScope::EveryTest)
+        return bank.entries();
+    if (!bank.hasCurrent())
+        return {};
+    return {bank.entry(static_cast<std::size_t>(bank.current()))};
+}
+
 std::stop_token LatestSearch::restart() {
     source_.request_stop();
     source_ = std::stop_source();

@@ -65,6 +65,14 @@ struct SearchResult {
     bool stopped = false;     // ended by the stop token before the last test
 };
 
+enum class SearchScope {
+    CurrentTest, // "Текущий тест"
+    EveryTest,   // "Все тесты каталога"
+};
+// The tests a search in that scope goes through, in list order; none when
+// the bank has no current test and only it was asked for.
+std::vector<QuizEntry> testsInScope(const QuizBank& bank, SearchScope scope);
+
 // Searches the tests in their given order for text (UTF-8).
 SearchResult searchQuizzes(const std::vector<QuizEntry>& tests, std::string_view text,
                            const SearchOptions& options);

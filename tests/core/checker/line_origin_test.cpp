@@ -115,6 +115,24 @@ TEST(LineOrigin, TheSessionsReportLinesOpenTheirTestOrQuestion) {
     EXPECT_FALSE(session.reportLineTarget(0)) << "the empty top line";
     EXPECT_FALSE(session.reportLineTarget(lines.size())) << "beyond the text";
 
+    // What a line names opens in the editor; a test no longer listed does not.
+    const struct {
+        std::optional<QuestionPosition> at;
+        std::string caption;
+    } opens[] = {
+        {QuestionPosition{2, 60}, "\"260\""}, {QuestionPosition{9, 1}, "\"401\""}, {std::nullopt, "\"401\""}};
+    for (const auto& open : opens) {
+        EXPECT_TRUE(session.openQuestion(empty, open.at));
+        EXPECT_TRUE(session.editorShown());
+        EXPECT_EQ(session.bank().currentPath(), empty);
+        EXPECT_EQ(session.sectionCaption(), "Номер вопроса в тесте: " + open.caption) << "held to 4 variants";
+        session.switchView(true);
+    }
+    EXPECT_TRUE(session.openQuestion(organs, QuestionPosition{1, 2}));
+    EXPECT_EQ(session.picker().text, "Органы");
+    EXPECT_FALSE(session.openQuestion(dir.file("gone.ini"), QuestionPosition{1, 1}));
+    EXPECT_EQ(session.bank().currentPath(), organs);
+
     session.reportEdited(session.reportText() + "\nзаметка");
     for (std::size_t i = 0; i < lines.size(); ++i)
         EXPECT_FALSE(session.reportLineTarget(i)) << "an edited text is about nothing";

@@ -187,5 +187,20 @@ TEST_F(QuizSearchTest, ANewQueryStopsTheOneBefore) {
     EXPECT_FALSE(searchQuizzes(tests, "вопрос", {.stop = latest.restart()}).stopped);
 }
 
+TEST_F(QuizSearchTest, TheScopeIsTheCurrentTestOrTheWholeListInOrder) {
+    add("b.ini", grid("Б", 1, 1), "Б");
+    add("a.ini", grid("А", 1, 1), "");
+    QuizBank bank;
+    EXPECT_TRUE(testsInScope(bank, SearchScope::CurrentTest).empty());
+    bank.scan(dir.path() + "/");
+    const std::vector<QuizEntry> every = testsInScope(bank, SearchScope::EveryTest);
+    ASSERT_EQ(every.size(), 2u);
+    EXPECT_EQ(every[0].path, dir.file("a.ini"));
+    bank.setCurrent(1);
+    const std::vector<QuizEntry> current = testsInScope(bank, SearchScope::CurrentTest);
+    ASSERT_EQ(current.size(), 1u);
+    EXPECT_EQ(current[0].name, "Б");
+}
+
 } // namespace
 } // namespace quizloom::search
