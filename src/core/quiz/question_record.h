@@ -42,6 +42,16 @@ const std::vector<profile::Name>& questionKeyNames();
 // that key order; nothing for a missing key.
 using QuestionValues = std::array<std::optional<std::string_view>, kQuestionKeyCount>;
 
+// The fields of those values without a copy, for readers that only look at
+// them (the search); a missing key reads as empty text.
+struct QuestionView {
+    const QuestionValues& values;
+    std::string_view question() const { return values[0].value_or(std::string_view()); }
+    std::string_view option(int k) const { return values[1 + k].value_or(std::string_view()); }
+    // Correct answer k (0-based); nothing for a missing key.
+    std::optional<std::string_view> correct(int k) const { return values[1 + kAnswerCount + k]; }
+};
+
 // Every record read, from whatever reader of the file, is made here. `into`
 // keeps the capacity of its strings, so a loop over many sections does not
 // allocate for every value.
@@ -73,8 +83,6 @@ std::vector<std::string> correctUpToMissing(const QuestionRecord& record);
 AnswerMarks displayedMarks(const QuestionRecord& record);
 // Level 2 display: answer field k shows correct answer k, a missing key as empty.
 AnswerTexts level2Fields(const QuestionRecord& record);
-// Field k (0-based) of those, without a copy.
-std::string_view level2Field(const QuestionRecord& record, int k);
 // A record whose correct answers are `answers` from №1 on, nothing after.
 void setCorrect(QuestionRecord& record, const std::vector<std::string>& answers);
 

@@ -34,6 +34,9 @@ public:
     // The values of section variant * 100 + question; a missing section has
     // none.
     void question(int variant, int question, TextEncoding encoding, QuestionRecord& into) const;
+    // The same values as the file's bytes without a copy, valid until the
+    // next read or release; every value missing for a missing section.
+    const QuestionValues& values(int variant, int question) const;
 
 private:
     class Target;

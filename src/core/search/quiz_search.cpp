@@ -50,15 +50,15 @@ public:
         const bool correctShown = shown(editor::HeaderField::Level, quiz::HeaderKey::Level) == 2;
         for (int k = 1; k <= variants && !options_.stop.stop_requested(); ++k) {
             for (int l = 1; l <= questions; ++l) {
-                file.question(k, l, quiz::TextEncoding::FileBytes, record_);
-                if (!matchQuestion(correctShown, hit_))
+                const quiz::QuestionView question{file.values(k, l)};
+                if (!matchQuestion(question, correctShown, hit_))
                     continue;
                 hit_.test = index;
                 hit_.path = test.path;
                 hit_.name = test.name;
                 hit_.variant = k;
                 hit_.question = l;
-                hit_.questionText = cp1251ToUtf8(record_.question);
+                hit_.questionText = cp1251ToUtf8(question.question());
                 hits.push_back(std::move(hit_));
                 if (options_.limit != 0 && hits.size() > options_.limit)
                     return finish(file, std::move(hits));
@@ -74,12 +74,12 @@ private:
     }
 
     // The first match in the question text, then in the answer fields.
-    bool matchQuestion(bool correctShown, SearchHit& hit) const {
-        if (matchField(record_.question, MatchedField::Question, hit))
+    bool matchQuestion(const quiz::QuestionView& question, bool correctShown, SearchHit& hit) const {
+        if (matchField(question.question(), MatchedField::Question, hit))
             return true;
         for (int i = 0; i < quiz::kAnswerCount; ++i) {
             const std::string_view value =
-                correctShown ? quiz::level2Field(record_, i) : std::string_view(record_.options[i]);
+                correctShown ? question.correct(i).value_or(std::string_view()) : question.option(i);
             if (matchField(value, static_cast<MatchedField>(static_cast<int>(MatchedField::Answer1) + i),
                            hit))
                 return true;
@@ -97,7 +97,6 @@ private:
 
     const TextMatcher& matcher_;
     const SearchOptions& options_;
-    quiz::QuestionRecord record_;
     SearchHit hit_;
 };
 
