@@ -154,7 +154,6 @@ int run(const Arguments& args) {
 } // namespace
 
 int main(int argc, char** argv) {
-    quizloom::tool::keepFreedMemory();
     Arguments args;
     return quizloom::tool::toolMain(
         kTexts, kFailure, [&] { return parseArguments(argc, argv, args); }, args.common,

@@ -18,11 +18,6 @@ bool print(std::string_view text) {
 
 } // namespace
 
-void keepFreedMemory() {
-    ::mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
-    ::mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
-}
-
 void complain(std::string_view program, std::string_view message) {
     std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(program.size()), program.data(),
                  static_cast<int>(message.size()), message.data());
@@ -72,6 +67,8 @@ bool walkArguments(int argc, char** argv, CommonArguments& common, const TakeArg
 
 int toolMain(const ToolTexts& texts, int failure, const std::function<bool()>& parse,
              const CommonArguments& common, const std::function<int()>& run) {
+    ::mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+    ::mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
     try {
         if (!parse())
             return failure;

@@ -23,12 +23,6 @@ struct CommonArguments {
     bool version = false;
 };
 
-// Tells the allocator to keep what is freed for the next file: a tool reads
-// a bank file by file, and each file's buffer and index are freed before the
-// next one is read; kept in the heap instead of going back to the system and
-// coming back as fresh zeroed pages, they cost no page faults.
-void keepFreedMemory();
-
 // "<program>: <message>" on standard error.
 void complain(std::string_view program, std::string_view message);
 
@@ -59,7 +53,11 @@ using TakeArgument = std::function<bool(std::string_view arg, bool optionsEnded,
 // Reads argv in order; false when take refused an argument.
 bool walkArguments(int argc, char** argv, CommonArguments& common, const TakeArgument& take);
 
-// main's frame: parse (false after a complaint) gives failure; then
+// main's frame: the allocator keeps what is freed for the next file (a tool
+// reads a bank file by file, and each file's buffer and index are freed
+// before the next one is read: kept in the heap instead of going back to the
+// system and coming back as fresh zeroed pages, they cost no page faults).
+// parse (false after a complaint) gives failure; then
 // --version or --help is answered from the texts, else run gives the exit
 // status. A failure to write, or an exception, is complained about and
 // gives failure.

@@ -17,38 +17,16 @@
 #include "core/search/quiz_search.h"
 #include "core/text/case_fold.h"
 #include "core/text/cp1251.h"
+#include "fuzz_work_file.h"
 
 namespace {
 
 namespace search = quizloom::search;
 
-std::string& workDir() {
-    static std::string dir;
-    return dir;
-}
-
-void removeWorkDir() {
-    if (!workDir().empty())
-        std::filesystem::remove_all(workDir());
-}
+constexpr const char* kFuzzer = "quiz search fuzz";
 
 [[noreturn]] void fail(const char* what, const std::string& detail) {
-    std::fprintf(stderr, "quiz search fuzz: %s: %s\n", what, detail.c_str());
-    removeWorkDir(); // abort() skips the atexit handler
-    std::abort();
-}
-
-const std::string& workFile() {
-    static const std::string path = [] {
-        const char* base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
-        std::string dir = std::string(base) + "/quizloom-search-fuzz-XXXXXX";
-        if (!mkdtemp(dir.data()))
-            fail("setup", "mkdtemp");
-        workDir() = dir;
-        std::atexit(removeWorkDir);
-        return dir + "/test.ini";
-    }();
-    return path;
+    quizloom::fuzz::fail(kFuzzer, what, detail);
 }
 
 // The reference: both sides folded byte by byte, then searched plainly.
@@ -131,9 +109,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     expectMatcherAgrees(typed, value, options);
 
     const std::string bytes = in.ConsumeRemainingBytesAsString();
-    std::ofstream(workFile(), std::ios::binary | std::ios::trunc)
+    std::ofstream(quizloom::fuzz::workFile(kFuzzer), std::ios::binary | std::ios::trunc)
         .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    expectOverviewIsTheRuns(workFile(), variants, questions);
-    expectHitsMarkTheirMatch(workFile(), typed, options);
+    expectOverviewIsTheRuns(quizloom::fuzz::workFile(kFuzzer), variants, questions);
+    expectHitsMarkTheirMatch(quizloom::fuzz::workFile(kFuzzer), typed, options);
     return 0;
 }

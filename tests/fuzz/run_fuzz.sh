@@ -35,7 +35,7 @@ mkdir -p "$corpus"
 
 rebuild=0
 [[ -x $binary ]] || rebuild=1
-for file in "${sources[@]}" "${sources[@]/%.cpp/.h}" "$src/tests/support/every_section.h"; do
+for file in "${sources[@]}" "${sources[@]/%.cpp/.h}" "$src"/tests/support/every_section.h "$src"/tests/fuzz/*.h; do
   [[ $file -nt $binary ]] && rebuild=1
 done
 if (( rebuild )); then
