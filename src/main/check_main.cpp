@@ -176,8 +176,5 @@ int run(const Arguments& args) {
 } // namespace
 
 int main(int argc, char** argv) {
-    Arguments args;
-    return quizloom::tool::toolMain(
-        kTexts, kFailure, [&] { return parseArguments(argc, argv, args); }, args.common,
-        [&] { return run(args); });
+    return quizloom::tool::toolMain(kTexts, kFailure, argc, argv, parseArguments, run);
 }

@@ -64,4 +64,13 @@ bool walkArguments(int argc, char** argv, CommonArguments& common, const TakeArg
 int toolMain(const ToolTexts& texts, int failure, const std::function<bool()>& parse,
              const CommonArguments& common, const std::function<int()>& run);
 
+// The same for a tool whose Arguments hold the common ones as `common`.
+template <class Arguments>
+int toolMain(const ToolTexts& texts, int failure, int argc, char** argv,
+             bool (*parse)(int, char**, Arguments&), int (*run)(const Arguments&)) {
+    Arguments args;
+    return toolMain(
+        texts, failure, [&] { return parse(argc, argv, args); }, args.common, [&] { return run(args); });
+}
+
 } // namespace quizloom::tool
