@@ -1,11 +1,18 @@
 #include "bench_support.h"
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <chrono>
 #include <filesystem>
 #include <stdexcept>
 
 #include "core/quiz/quiz_format.h"
 #include "core/text/cp1251.h"
 #include "support/temp_dir.h"
+
+extern char** environ;
 
 namespace quizloom::bench {
 namespace {
@@ -101,6 +108,28 @@ std::vector<std::string> writeBank(const std::string& folder, bool manyFindings)
         testing::writeFileBytes(paths.back(), bytes);
     }
     return paths;
+}
+
+ChildRun runChild(const std::vector<std::string>& argv) {
+    using Clock = std::chrono::steady_clock;
+    std::vector<char*> args;
+    for (const std::string& arg : argv)
+        args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    const auto start = Clock::now();
+    pid_t child = 0;
+    if (posix_spawn(&child, args[0], &actions, nullptr, args.data(), environ) != 0)
+        throw std::runtime_error("cannot start " + argv[0]);
+    posix_spawn_file_actions_destroy(&actions);
+    int raw = 0;
+    ::waitpid(child, &raw, 0);
+    ChildRun run;
+    run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
 }
 
 } // namespace quizloom::bench

@@ -28,4 +28,13 @@ inline constexpr int kBankSize = 100;
 inline constexpr int kBankDamaged = kBankSize / 5;
 std::vector<std::string> writeBank(const std::string& folder, bool manyFindings);
 
+// A program run by a benchmark: its wall time and exit status (-1 when it
+// did not exit normally).
+struct ChildRun {
+    double seconds = 0;
+    int status = -1;
+};
+// Runs argv with standard output thrown away.
+ChildRun runChild(const std::vector<std::string>& argv);
+
 } // namespace quizloom::bench

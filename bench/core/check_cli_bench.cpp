@@ -7,14 +7,9 @@
 // the cost of listing the bank against listing an empty folder.
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -22,40 +17,11 @@
 #include "core/bank/quiz_bank.h"
 #include "support/temp_dir.h"
 
-extern char** environ;
-
 namespace {
 
 namespace bench = quizloom::bench;
-using Clock = std::chrono::steady_clock;
-
-struct ChildRun {
-    double seconds = 0;
-    int status = -1;
-};
-
-// Runs argv with standard output thrown away; its wall time.
-ChildRun runChild(const std::vector<std::string>& argv) {
-    std::vector<char*> args;
-    for (const std::string& arg : argv)
-        args.push_back(const_cast<char*>(arg.c_str()));
-    args.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    const auto start = Clock::now();
-    pid_t child = 0;
-    if (posix_spawn(&child, args[0], &actions, nullptr, args.data(), environ) != 0)
-        throw std::runtime_error("cannot start " + argv[0]);
-    posix_spawn_file_actions_destroy(&actions);
-    int raw = 0;
-    ::waitpid(child, &raw, 0);
-    ChildRun run;
-    run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
-}
-
+using bench::ChildRun;
+using bench::runChild;
 // The peak resident set of argv in kilobytes, or -1. The child's own
 // resource usage cannot tell it: a process started from this one inherits
 // this one's peak at exec. GNU time forks the program from a small process

@@ -7,24 +7,19 @@
 // unreadable folder, a "*.ini" that cannot be read, or no test at all, so
 // that a script guarding an examination never takes "nothing checked" for
 // success. Every "*.ini" left out of the list is named on standard error.
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <exception>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <system_error>
-#include <utility>
 #include <vector>
 
 #include "core/bank/quiz_bank.h"
+#include "core/bank/tool_folder.h"
 #include "core/checker/structure_check.h"
 #include "core/text/cp1251.h"
 #include "core/text/printable.h"
-
-#include <malloc.h>
+#include "tool_main.h"
 
 namespace {
 
@@ -34,7 +29,6 @@ constexpr int kFailure = 2;
 
 constexpr std::string_view kProgram = "quizloom-check";
 constexpr std::string_view kVersion = "quizloom-check 1.2\n";
-constexpr std::string_view kDefaultFolder = "./Тесты/";
 constexpr std::string_view kUsage =
     "Использование: quizloom-check [--all] [-j N] [КАТАЛОГ]\n"
     "Проверяет структуру каждого файла теста (*.ini) КАТАЛОГА в порядке списка тестов и\n"
@@ -53,17 +47,16 @@ constexpr std::string_view kUsage =
     "2 неверный аргумент, нет каталога или он не читается, не читается файл *.ini\n"
     "или в каталоге нет ни одного теста (2 важнее 1).\n";
 
+constexpr quizloom::tool::ToolTexts kTexts{kProgram, kVersion, kUsage};
 struct Arguments {
+    quizloom::tool::CommonArguments common;
     bool all = false;
-    bool help = false;
-    bool version = false;
     unsigned workers = 0;
     std::optional<std::string> folder;
 };
 
 void complain(std::string_view message) {
-    std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(kProgram.size()), kProgram.data(),
-                 static_cast<int>(message.size()), message.data());
+    quizloom::tool::complain(kProgram, message);
 }
 
 std::optional<unsigned> parseWorkers(std::string_view text) {
@@ -76,53 +69,34 @@ std::optional<unsigned> parseWorkers(std::string_view text) {
     return value;
 }
 
-// Returns nothing after reporting a bad argument.
-std::optional<Arguments> parseArguments(int argc, char** argv) {
-    Arguments args;
-    bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (!optionsEnded && arg == "--") {
-            optionsEnded = true;
-        } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
-            args.help = true;
-        } else if (!optionsEnded && arg == "--all") {
-            args.all = true;
-        } else if (!optionsEnded && arg == "--version") {
-            args.version = true;
-        } else if (!optionsEnded && arg.starts_with("-j")) {
-            std::string_view count = arg.substr(2);
-            if (count.empty() && i + 1 < argc)
-                count = argv[++i];
-            const std::optional<unsigned> workers = parseWorkers(count);
-            if (!workers)
-                return std::nullopt;
-            args.workers = *workers;
-        } else if (!optionsEnded && arg.size() > 1 && arg.front() == '-') {
-            complain("неизвестный ключ «" + std::string(arg) + "» (см. --help)");
-            return std::nullopt;
-        } else if (arg.empty()) {
-            complain("пустое имя каталога");
-            return std::nullopt;
-        } else if (args.folder) {
-            complain("задано больше одного каталога (см. --help)");
-            return std::nullopt;
-        } else {
-            args.folder = std::string(arg);
-        }
-    }
-    return args;
-}
-
-// The folder as the report names it: as given, ending with "/".
-std::string reportFolder(const std::optional<std::string>& given) {
-    if (!given) {
-        std::error_code ec;
-        return std::filesystem::is_directory(std::filesystem::path(std::string(kDefaultFolder)), ec)
-                   ? std::string(kDefaultFolder)
-                   : std::string("./");
-    }
-    return given->back() == '/' ? *given : *given + "/";
+// False after reporting a bad argument.
+bool parseArguments(int argc, char** argv, Arguments& args) {
+    return quizloom::tool::walkArguments(
+        argc, argv, args.common, [&](std::string_view arg, bool optionsEnded, int& i) {
+            if (!optionsEnded && arg == "--all") {
+                args.all = true;
+            } else if (!optionsEnded && arg.starts_with("-j")) {
+                std::string_view count = arg.substr(2);
+                if (count.empty() && i + 1 < argc)
+                    count = argv[++i];
+                const std::optional<unsigned> workers = parseWorkers(count);
+                if (!workers)
+                    return false;
+                args.workers = *workers;
+            } else if (!optionsEnded && arg.size() > 1 && arg.front() == '-') {
+                complain("неизвестный ключ «" + std::string(arg) + "» (см. --help)");
+                return false;
+            } else if (arg.empty()) {
+                complain("пустое имя каталога");
+                return false;
+            } else if (args.folder) {
+                complain("задано больше одного каталога (см. --help)");
+                return false;
+            } else {
+                args.folder = std::string(arg);
+            }
+            return true;
+        });
 }
 
 // Each line as the report file holds it, in UTF-8: a file name that the code
@@ -137,73 +111,14 @@ bool printLines(const std::vector<std::string>& lines) {
     return std::fflush(stdout) == 0 && !std::ferror(stdout);
 }
 
-// The system's reason for an unreadable file in the program's language; an
-// error this table does not know is given by its number.
-std::string systemReason(int error) {
-    static constexpr std::pair<int, std::string_view> kReasons[] = {
-        {ENOENT, "нет такого файла или каталога"},
-        {EACCES, "нет доступа"},
-        {EPERM, "операция не разрешена"},
-        {ELOOP, "слишком много символических ссылок"},
-        {ENAMETOOLONG, "слишком длинное имя"},
-        {EIO, "ошибка ввода-вывода"},
-        {EISDIR, "это каталог"},
-        {ENOMEM, "не хватает памяти"},
-    };
-    for (const auto& [code, text] : kReasons)
-        if (code == error)
-            return std::string(text);
-    return "системная ошибка " + std::to_string(error);
-}
-
-std::string leftOutReason(const quizloom::LeftOutFile& file) {
-    using Reason = quizloom::LeftOutFile::Reason;
-    switch (file.reason) {
-    case Reason::Unreadable:
-        return "не читается: " + systemReason(file.error);
-    case Reason::NotRegular:
-        return "не читается: это не обычный файл";
-    case Reason::NoName:
-        break;
-    }
-    return "без названия теста (\"Название теста\" в секции \"Тест\")";
-}
-
-// Names each file left out of the list; true when one of them could not be read.
-bool reportLeftOut(const std::vector<quizloom::LeftOutFile>& leftOut) {
-    bool unreadable = false;
-    for (const quizloom::LeftOutFile& file : leftOut) {
-        // Appended in steps: GCC 12 at -O3 misreads "'" + ... as an
-        // overlapping copy and -Werror stops the build.
-        std::string line = "«";
-        line += quizloom::printableName(file.path);
-        line += "» ";
-        line += leftOutReason(file);
-        line += ", пропущен";
-        complain(line);
-        unreadable = unreadable || file.reason != quizloom::LeftOutFile::Reason::NoName;
-    }
-    return unreadable;
-}
-
 int run(const Arguments& args) {
-    const std::string folder = reportFolder(args.folder);
+    // The folder as the report names it: as given, ending with "/".
+    const std::string folder = quizloom::toolFolder(args.folder);
     std::vector<quizloom::LeftOutFile> leftOut;
-    const auto tests = quizloom::tryScanQuizFolder(folder, &leftOut);
-    if (!tests) {
-        // Named as given, without the "/" the report adds, since it may be a file.
-        const std::string named = args.folder.value_or(folder);
-        std::error_code ec;
-        const std::filesystem::file_status status = std::filesystem::status(named, ec);
-        if (!std::filesystem::exists(status))
-            complain("нет каталога «" + named + "»");
-        else if (!std::filesystem::is_directory(status))
-            complain("«" + named + "» не каталог");
-        else
-            complain("не удаётся прочитать каталог «" + named + "»");
+    const auto tests = quizloom::tool::listFolder(kProgram, folder, args.folder, leftOut);
+    if (!tests)
         return kFailure;
-    }
-    const bool unreadable = reportLeftOut(leftOut);
+    const bool unreadable = quizloom::tool::reportLeftOut(kProgram, leftOut, true);
     std::vector<std::string> paths;
     paths.reserve(tests->size());
     for (const quizloom::QuizEntry& test : *tests)
@@ -227,26 +142,5 @@ int run(const Arguments& args) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // Each file's buffer and index are freed before the next file is read:
-    // kept in the heap for the next one, instead of going back to the system
-    // and coming back as fresh zeroed pages, they cost no page faults.
-    ::mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
-    ::mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
-    try {
-        const std::optional<Arguments> args = parseArguments(argc, argv);
-        if (!args)
-            return kFailure;
-        if (args->version) {
-            std::fwrite(kVersion.data(), 1, kVersion.size(), stdout);
-            return std::fflush(stdout) == 0 ? kClean : kFailure;
-        }
-        if (args->help) {
-            std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
-            return std::fflush(stdout) == 0 ? kClean : kFailure;
-        }
-        return run(*args);
-    } catch (const std::exception& e) {
-        complain(e.what());
-        return kFailure;
-    }
+    return quizloom::tool::toolMain(kTexts, kFailure, argc, argv, parseArguments, run);
 }

@@ -22,6 +22,7 @@
 #include "core/text/case_fold.h"
 #include "core/text/cp1251.h"
 #include "core/text/error.h"
+#include "fuzz_work_file.h"
 #include "support/every_section.h"
 
 namespace {
@@ -103,20 +104,10 @@ void writeAll(const std::string& path, const std::string& bytes) {
         .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string& workDir() {
-    static std::string dir;
-    return dir;
-}
-
-void removeWorkDir() {
-    if (!workDir().empty())
-        std::filesystem::remove_all(workDir());
-}
+constexpr const char* kFuzzer = "profile fuzz";
 
 [[noreturn]] void fail(const char* what, const std::string& detail) {
-    std::fprintf(stderr, "profile fuzz: %s: %s\n", what, detail.c_str());
-    removeWorkDir(); // abort() skips the atexit handler
-    std::abort();
+    quizloom::fuzz::fail(kFuzzer, what, detail);
 }
 
 void expectReads(const ProfileFile& file, const std::map<EntryKey, Entry>& entries,
@@ -174,24 +165,11 @@ std::string pickName(FuzzedDataProvider& in, const std::vector<std::string>& kno
     return in.ConsumeRandomLengthString(8);
 }
 
-const std::string& workFile() {
-    static const std::string path = [] {
-        const char* base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
-        std::string dir = std::string(base) + "/quizloom-fuzz-XXXXXX";
-        if (!mkdtemp(dir.data()))
-            fail("setup", "mkdtemp");
-        workDir() = dir;
-        std::atexit(removeWorkDir);
-        return dir + "/test.ini";
-    }();
-    return path;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
-    const std::string& path = workFile();
+    const std::string& path = quizloom::fuzz::workFile(kFuzzer);
     const std::string original = in.ConsumeRandomLengthString(4096);
     writeAll(path, original);
     const auto before = referenceRead(original);

@@ -30,7 +30,7 @@ inst_expect_files "$INST_DIR/root/usr" "${expected[@]}"
 # Nothing but the installed tree: no file outside /usr.
 outside=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '^\./usr/' | grep -v '^\./$' || true)
 [ -z "$outside" ] || inst_fail "files outside /usr: $outside"
-for program in quizloom quizloom-check; do
+for program in quizloom quizloom-check quizloom-find; do
     file -b "$INST_DIR/root/usr/bin/$program" | grep -q ', stripped' ||
         inst_fail "$program is not stripped: $(file -b "$INST_DIR/root/usr/bin/$program")"
 done

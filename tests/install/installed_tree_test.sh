@@ -11,7 +11,7 @@ cmake --install "$INST_BUILD" --prefix "$prefix" >"$INST_DIR/install.log" 2>&1 |
 
 mapfile -t expected < <(inst_expected_tree)
 inst_expect_files "$prefix" "${expected[@]}"
-for program in quizloom quizloom-check; do
+for program in quizloom quizloom-check quizloom-find; do
     [ -x "$prefix/bin/$program" ] || inst_fail "bin/$program is not executable"
 done
 while read -r png; do
@@ -38,4 +38,9 @@ fi
 
 [ "$("$prefix/bin/quizloom" --version)" = "quizloom 1.2" ] || inst_fail "installed quizloom --version"
 "$prefix/bin/quizloom-check" --help | grep -q 'Код возврата' || inst_fail "installed quizloom-check --help"
+"$prefix/bin/quizloom-find" --help | grep -q 'Код возврата' || inst_fail "installed quizloom-find --help"
+# The installed search reads a Windows-1251 test and prints UTF-8.
+mkdir -p "$INST_DIR/bank"
+printf '[\xd2\xe5\xf1\xf2]\r\n\xcd\xe0\xe7\xe2\xe0\xed\xe8\xe5 \xf2\xe5\xf1\xf2\xe0=T\r\n[101]\r\n\xc2\xee\xef\xf0\xee\xf1=\xb8\xeb\xea\xe0\r\n' >"$INST_DIR/bank/t.ini"
+[ "$("$prefix/bin/quizloom-find" ёлка "$INST_DIR/bank")" = "t.ini:1:1: ёлка" ] || inst_fail "installed quizloom-find"
 inst_pass

@@ -43,6 +43,7 @@ inst_expected_tree() {
     source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd -P)
     echo bin/quizloom
     echo bin/quizloom-check
+    echo bin/quizloom-find
     echo share/applications/org.quizloom.Quizloom.desktop
     echo share/metainfo/org.quizloom.Quizloom.metainfo.xml
     echo share/icons/hicolor/scalable/apps/org.quizloom.Quizloom.svg

@@ -13,6 +13,11 @@
 #include <string_view>
 #include <vector>
 
+namespace quizloom::quiz {
+class QuizFileValues;
+struct QuestionRecord;
+} // namespace quizloom::quiz
+
 namespace quizloom::check {
 
 inline constexpr std::size_t kSeparatorWidth = 182;
@@ -32,6 +37,9 @@ struct FileCheck {
     // The file's section of the report, in order. Empty when the file passed
     // and only damaged files are reported.
     std::vector<std::string> lines;
+    // For each line, the question it is about; nothing for a line about the
+    // file as a whole.
+    std::vector<std::optional<QuestionPosition>> lineQuestions;
     bool passed = false;
     // The first question (variant by variant, question by question) that
     // had an error; nothing when no question error was found.
@@ -45,6 +53,49 @@ struct FileCheck {
 // printOnlyDamaged: the state of "Выводить статистику только для файлов с
 // поврежденной структурой"; when set, a passing file leaves no lines.
 FileCheck checkQuizFile(std::string_view path, bool printOnlyDamaged);
+
+// --- The parts of a file's check, for readers that show one question ---
+
+// The header part of a file's check.
+struct HeaderCheck {
+    // The report lines it gives after the file's heading line.
+    std::vector<std::string> lines;
+    // Those of them that are faults, in the same order (the test name's line
+    // is not; a count that stops the check is).
+    std::vector<std::string> problems;
+    // A count ("Количество вариантов", "Количество вопросов") or a grade that
+    // is not a whole number ends the check of the file there.
+    bool stopped = false;
+    int variants = 0;
+    int questions = 0;
+    // The question checks run: the counts are within what the check accepts.
+    bool questionsChecked() const;
+};
+HeaderCheck checkHeader(const quiz::QuizFileValues& file);
+
+enum class QuestionVerdict {
+    Passes,
+    Faulty,
+    Empty, // no text, no option and no correct answer: "Не заполнен вопрос №..."
+};
+
+// The rules of one question: record holds its section as the file's bytes
+// (TextEncoding::FileBytes), at its place in the test. Appends its report
+// lines (none when it passes) to lines; errors grows by the errors counted.
+QuestionVerdict checkQuestion(const quiz::QuestionRecord& record, QuestionPosition at,
+                              std::vector<std::string>& lines, int& errors);
+
+// Called for each question the check of a file examines, after its lines
+// (from firstLine on) were appended.
+using QuestionVisit =
+    std::function<void(QuestionPosition at, QuestionVerdict verdict, std::size_t firstLine)>;
+
+// The question checks of a file whose header check let them run, as the
+// check of the file makes them: variant by variant, question by question up
+// to the header's counts, ending after a variant that took the errors past
+// the cap. Returns the errors counted.
+int checkQuestions(const quiz::QuizFileValues& file, const HeaderCheck& header,
+                   std::vector<std::string>& lines, const QuestionVisit& visit);
 
 // --- The layout of a run's report ---
 
@@ -87,9 +138,20 @@ struct QuestionFinding {
     bool operator==(const QuestionFinding&) const = default;
 };
 
+// What a line of a run's report is about: a test (index into the given
+// paths) or one of its questions.
+struct LineOrigin {
+    std::size_t test = 0;
+    std::optional<QuestionPosition> question;
+    bool operator==(const LineOrigin&) const = default;
+};
+
 struct RunResult {
     // The sections of the examined files in list order (no top lines).
     std::vector<std::string> sectionLines;
+    // One for each of sectionLines; nothing for the line of a run without
+    // a test ("Нет файла(ов) ...").
+    std::vector<std::optional<LineOrigin>> sectionOrigins;
     std::size_t checkedCount = 0; // files examined (fewer than given only when stopped)
     std::size_t damagedCount = 0;
     // Index into the given paths of the first damaged file: the test the run

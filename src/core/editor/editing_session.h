@@ -45,6 +45,14 @@ struct CheckJob {
     check::RunResult run(check::RunProgress progress = {}, unsigned workers = 1) const;
 };
 
+// What a line of the report is about, for opening it.
+struct ReportTarget {
+    std::string path; // the test
+    // One of its questions; nothing: the test as a whole.
+    std::optional<check::QuestionPosition> question;
+    bool operator==(const ReportTarget&) const = default;
+};
+
 class EditingSession {
 public:
     // --- The form ---
@@ -120,6 +128,13 @@ public:
     // Save, then one variant or question up (+1) or down (-1) within bounds.
     void stepVariant(int direction);
     void stepQuestion(int direction);
+    // Makes the listed test at path current as picking it does and shows
+    // question `at` of it (held to the test's bounds as navigation is), or
+    // the position the fields hold when none; the editor view comes up. It
+    // saves nothing: what a report line, a search result or an overview row
+    // opens is asked about or saved first by the caller. False, and nothing
+    // done, when no listed test has that path.
+    bool openQuestion(const std::string& path, std::optional<check::QuestionPosition> at);
 
     // --- Copy and paste ---
     void copyQuestion();
@@ -147,6 +162,11 @@ public:
     // The report text changed in its box (typed there): the report view
     // comes up; the generation stays, the box holds the text already.
     void reportEdited(std::string text);
+    // What line `line` (counted from 0) of the report text is about: a line
+    // of a test's section names the test, a question's lines the question.
+    // Nothing for the summary and every other line of the run's own, nor
+    // for any line once the text was edited in its box.
+    std::optional<ReportTarget> reportLineTarget(std::size_t line) const;
     // Checks the listed test at index ("no test" when none is there) and
     // appends its findings to the report; true when it passed.
     bool checkListedQuiz(int index);
@@ -170,9 +190,14 @@ private:
     Snapshot snapshot() const;
     void put(const Snapshot& snapshot);
     void layAnswerArea(int level);
-    void setReport(std::string text);
+    using ReportOrigins = std::vector<std::optional<check::LineOrigin>>;
+    // origins: one for each line of text from its first on (fewer: the rest
+    // are about nothing); their tests index reportPaths_.
+    void setReport(std::string text, ReportOrigins origins = {});
     void makeCurrent(std::size_t index);
     void step(Field number, Field maximum, int direction);
+    // Shows the current test's header, then question `at` of it.
+    void showAt(check::QuestionPosition at);
     void markSaved();
     // The question of the form from file, which is the current test's.
     void showFrom(const ProfileFile& file);
@@ -203,6 +228,8 @@ private:
     std::string rememberedFileName_ = "Имя файла";
     std::string reportText_ = "Memo1";
     unsigned reportGeneration_ = 0;
+    ReportOrigins reportOrigins_;
+    std::vector<std::string> reportPaths_;
 };
 
 } // namespace quizloom::editor

@@ -30,8 +30,8 @@ constexpr std::array kRules{
     FieldRule{HeaderField::Subject, RuleKind::FreeText, "Физиология", 0, false},
     FieldRule{HeaderField::Type, RuleKind::Choice, quiz::kTypeMany, 0, false},
     FieldRule{HeaderField::Level, RuleKind::Number, "1", 2, true},
-    FieldRule{HeaderField::MaxVar, RuleKind::Number, "5", 50, false},
-    FieldRule{HeaderField::MaxQue, RuleKind::Number, "5", quiz::kMaxQuestionsPerVariant, false},
+    FieldRule{HeaderField::MaxVar, RuleKind::Number, "5", quiz::kEditorMaxVariants, false},
+    FieldRule{HeaderField::MaxQue, RuleKind::Number, "5", quiz::kEditorMaxQuestions, false},
     FieldRule{HeaderField::NumVar, RuleKind::Position, "1", 0, false},
     FieldRule{HeaderField::NumQue, RuleKind::Position, "1", 0, false},
     FieldRule{HeaderField::Grade5, RuleKind::Number, "95", 100, false},
@@ -96,6 +96,10 @@ std::optional<std::string> correctedFieldText(HeaderField field, std::string_vie
     if (target == text)
         return std::nullopt;
     return target;
+}
+
+int shownNumber(HeaderField field, std::string_view text) {
+    return tryStrToInt(targetText(ruleOf(field), text, {})).value_or(0);
 }
 
 } // namespace quizloom::editor

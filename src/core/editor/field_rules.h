@@ -27,4 +27,9 @@ enum class HeaderField {
 std::optional<std::string> correctedFieldText(HeaderField field, std::string_view text,
                                               std::string_view boundText = {});
 
+// The number a numeric header field (Level, MaxVar, MaxQue) shows for a
+// text read from a file (UTF-8; empty for a missing key): the text after the
+// field's rule, so a reader of many files reaches what navigation reaches.
+int shownNumber(HeaderField field, std::string_view text);
+
 } // namespace quizloom::editor

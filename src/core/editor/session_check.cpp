@@ -1,6 +1,8 @@
 // The check run as the editor makes it: one or every test checked, the
 // report with its summary on top and the report file, or, in the simplified
 // mode, the first faulty question opened in the editor.
+#include <algorithm>
+
 #include "core/checker/report_file.h"
 #include "core/editor/editing_session.h"
 
@@ -22,25 +24,48 @@ std::string joinedLines(const std::vector<std::string>& lines) {
     return text;
 }
 
-template <class... Parts> std::vector<std::string> concatenated(const Parts&... parts) {
-    std::vector<std::string> all;
+template <class Line, class... Parts> std::vector<Line> concatenatedAs(const Parts&... parts) {
+    std::vector<Line> all;
     all.reserve((parts.size() + ...));
     (all.insert(all.end(), parts.begin(), parts.end()), ...);
     return all;
 }
 
+template <class... Parts> std::vector<std::string> concatenated(const Parts&... parts) {
+    return concatenatedAs<std::string>(parts...);
+}
+
+// The origins of report lines the run makes itself (summary, announcement):
+// none.
+std::vector<std::optional<check::LineOrigin>> aboutNothing(std::size_t count) {
+    return std::vector<std::optional<check::LineOrigin>>(count);
+}
+
+std::size_t lineCount(const std::string& text) {
+    return text.empty() ? 0 : static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+}
+
 } // namespace
 
 // Every change of the report text brings the report view up.
-void EditingSession::setReport(std::string text) {
+void EditingSession::setReport(std::string text, ReportOrigins origins) {
     reportText_ = std::move(text);
+    reportOrigins_ = std::move(origins);
     ++reportGeneration_;
     switchView(true);
 }
 
 void EditingSession::reportEdited(std::string text) {
     reportText_ = std::move(text);
+    reportOrigins_.clear();
     switchView(true);
+}
+
+std::optional<ReportTarget> EditingSession::reportLineTarget(std::size_t line) const {
+    if (line >= reportOrigins_.size() || !reportOrigins_[line])
+        return std::nullopt;
+    const check::LineOrigin& origin = *reportOrigins_[line];
+    return ReportTarget{reportPaths_[origin.test], origin.question};
 }
 
 bool EditingSession::checkListedQuiz(int index) {
@@ -50,9 +75,19 @@ bool EditingSession::checkListedQuiz(int index) {
                              options_.printOnlyDamaged);
     if (!file.lines.empty()) {
         std::string text = reportText_;
+        ReportOrigins origins = reportOrigins_;
+        origins.resize(lineCount(text));
         if (!text.empty())
             text += '\n';
-        setReport(text + joinedLines(file.lines));
+        if (listed)
+            reportPaths_.push_back(bank_.entry(static_cast<std::size_t>(index)).path);
+        for (const std::optional<check::QuestionPosition>& question : file.lineQuestions) {
+            if (listed)
+                origins.emplace_back(check::LineOrigin{reportPaths_.size() - 1, question});
+            else
+                origins.emplace_back();
+        }
+        setReport(text + joinedLines(file.lines), std::move(origins));
     }
     return file.passed;
 }
@@ -77,9 +112,14 @@ CheckJob EditingSession::startCheck() {
 }
 
 void EditingSession::finishCheck(const CheckJob& job, const check::RunResult& run) {
+    reportPaths_ = job.paths;
+    const auto origins = [&](std::size_t before) {
+        return concatenatedAs<std::optional<check::LineOrigin>>(aboutNothing(before), run.sectionOrigins);
+    };
     if (run.stopped) {
-        setReport(joinedLines(concatenated(
-            run.sectionLines, std::vector{check::stoppedRunLine(run.checkedCount, job.paths.size())})));
+        setReport(joinedLines(concatenated(run.sectionLines, std::vector{check::stoppedRunLine(
+                                                                 run.checkedCount, job.paths.size())})),
+                  origins(0));
         return;
     }
     const bool oneQuiz = job.oneQuiz;
@@ -91,13 +131,8 @@ void EditingSession::finishCheck(const CheckJob& job, const check::RunResult& ru
         if (!oneQuiz)
             makeCurrent(*run.firstDamaged);
         if (simple && !run.sectionLines.empty())
-            setReport(joinedLines(run.sectionLines));
-        // The damaged test's header first, so that the position is held to
-        // that test's own numbers of variants and questions.
-        showQuestion();
-        setText(Field::NumVar, std::to_string(run.openPosition.variant));
-        setText(Field::NumQue, std::to_string(run.openPosition.question));
-        showQuestion();
+            setReport(joinedLines(run.sectionLines), origins(0));
+        showAt(run.openPosition);
         if (simple) {
             switchView(false);
             return;
@@ -108,7 +143,7 @@ void EditingSession::finishCheck(const CheckJob& job, const check::RunResult& ru
         check::reportTopLines(oneQuiz ? check::oneQuizSummary(run.damagedCount)
                                       : check::allFilesSummary(bank_.size(), run.damagedCount));
     if (bank_.empty()) {
-        setReport(joinedLines(concatenated(top, run.sectionLines)));
+        setReport(joinedLines(concatenated(top, run.sectionLines)), origins(top.size()));
         return;
     }
     const std::vector<std::string> saved = concatenated(top, run.sectionLines);
@@ -118,10 +153,12 @@ void EditingSession::finishCheck(const CheckJob& job, const check::RunResult& ru
         check::writeReportFile(folder + std::string(check::kReportFileName), saved,
                                std::string(check::kReportFileName));
     } catch (...) {
-        setReport(joinedLines(saved));
+        setReport(joinedLines(saved), origins(top.size()));
         throw;
     }
-    setReport(joinedLines(concatenated(top, check::screenOnlyLines(), run.sectionLines)));
+    const std::vector<std::string> screenOnly = check::screenOnlyLines();
+    setReport(joinedLines(concatenated(top, screenOnly, run.sectionLines)),
+              origins(top.size() + screenOnly.size()));
 }
 
 } // namespace quizloom::editor

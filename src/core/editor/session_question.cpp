@@ -1,4 +1,6 @@
 // Moving the shown question between the session's form and its test file.
+#include <algorithm>
+
 #include "core/editor/editing_session.h"
 #include "core/editor/save_checks.h"
 #include "core/ini/profile_file.h"
@@ -172,6 +174,30 @@ void EditingSession::adoptQuiz(const std::string& path, const std::string& name,
     if (bank_.currentPath() != path)
         bank_.add(path, name);
     makeCurrent(static_cast<std::size_t>(bank_.current()));
+}
+
+// The test's header first, so that the position is held to that test's own
+// numbers of variants and questions.
+void EditingSession::showAt(check::QuestionPosition at) {
+    showQuestion();
+    setText(Field::NumVar, std::to_string(at.variant));
+    setText(Field::NumQue, std::to_string(at.question));
+    showQuestion();
+}
+
+bool EditingSession::openQuestion(const std::string& path, std::optional<check::QuestionPosition> at) {
+    const std::vector<QuizEntry>& entries = bank_.entries();
+    const auto entry = std::find_if(entries.begin(), entries.end(),
+                                    [&](const QuizEntry& listed) { return listed.path == path; });
+    if (entry == entries.end())
+        return false;
+    makeCurrent(static_cast<std::size_t>(entry - entries.begin()));
+    if (at)
+        showAt(*at);
+    else
+        showQuestion();
+    switchView(false);
+    return true;
 }
 
 } // namespace quizloom::editor

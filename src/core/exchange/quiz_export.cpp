@@ -17,9 +17,6 @@ namespace {
 
 namespace qz = quizloom::quiz;
 
-// The editor's bounds of the header numbers; beyond 99 questions section
-// names repeat, beyond 50 variants the editor never goes.
-constexpr int kMaxVariants = 50;
 
 struct QuizHeader {
     std::string name;
@@ -68,8 +65,8 @@ std::optional<std::string> readHeader(const ProfileFile& file, const std::string
     header.level = level == "1" ? 1 : 2;
     const auto variants = tryStrToInt(file.readString(qz::kHeaderSection, qz::kKeyVariants, "5"));
     const auto questions = tryStrToInt(file.readString(qz::kHeaderSection, qz::kKeyQuestions, "5"));
-    if (!variants || !questions || *variants < 1 || *variants > kMaxVariants || *questions < 1 ||
-        *questions > qz::kMaxQuestionsPerVariant)
+    if (!variants || !questions || *variants < 1 || *variants > qz::kEditorMaxVariants || *questions < 1 ||
+        *questions > qz::kEditorMaxQuestions)
         return "неверное количество вариантов или вопросов";
     header.variants = *variants;
     header.questions = *questions;

@@ -21,8 +21,9 @@ namespace {
 
 namespace qz = quizloom::quiz;
 
-constexpr int kMaxVariants = qz::kMaxVariants;
-constexpr int kMaxPerVariant = qz::kMaxQuestionsPerVariant;
+// Import makes no test the structure check would refuse for its counts.
+constexpr int kMaxVariants = qz::kCheckMaxVariants;
+constexpr int kMaxPerVariant = qz::kCheckMaxQuestions;
 constexpr int kMaxQuestions = kMaxVariants * kMaxPerVariant;
 // Two weights are the same when they differ by less than the platform's
 // own tolerance for its weight list (33.33333 three times is 100).

@@ -47,10 +47,11 @@ void fillQuestionRecord(const QuestionValues& values, TextEncoding encoding, Que
         else
             to.assign(bytes);
     };
-    assign(into.question, values[0].value_or(""));
+    const QuestionView view{values};
+    assign(into.question, view.question());
     for (int i = 0; i < kAnswerCount; ++i) {
-        assign(into.options[i], values[1 + i].value_or(""));
-        const std::optional<std::string_view>& correct = values[1 + kAnswerCount + i];
+        assign(into.options[i], view.option(i));
+        const std::optional<std::string_view> correct = view.correct(i);
         if (!correct)
             into.correct[i].reset();
         else if (into.correct[i])

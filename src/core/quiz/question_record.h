@@ -42,6 +42,16 @@ const std::vector<profile::Name>& questionKeyNames();
 // that key order; nothing for a missing key.
 using QuestionValues = std::array<std::optional<std::string_view>, kQuestionKeyCount>;
 
+// The fields of those values without a copy, for readers that only look at
+// them (the search); a missing key reads as empty text.
+struct QuestionView {
+    const QuestionValues& values;
+    std::string_view question() const { return values[0].value_or(std::string_view()); }
+    std::string_view option(int k) const { return values[1 + k].value_or(std::string_view()); }
+    // Correct answer k (0-based); nothing for a missing key.
+    std::optional<std::string_view> correct(int k) const { return values[1 + kAnswerCount + k]; }
+};
+
 // Every record read, from whatever reader of the file, is made here. `into`
 // keeps the capacity of its strings, so a loop over many sections does not
 // allocate for every value.

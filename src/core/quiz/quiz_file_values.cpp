@@ -7,9 +7,9 @@ namespace {
 
 const std::vector<profile::Name>& headerKeyNames() {
     static const std::vector<profile::Name> names{
-        profile::Name(kKeySubject),  profile::Name(kKeyName),      profile::Name(kKeyType),
-        profile::Name(kKeyLevel),    profile::Name(kKeyVariants),  profile::Name(kKeyQuestions),
-        profile::Name(kKeyGrade5),   profile::Name(kKeyGrade4),    profile::Name(kKeyGrade3)};
+        profile::Name(kKeySubject), profile::Name(kKeyName),     profile::Name(kKeyType),
+        profile::Name(kKeyLevel),   profile::Name(kKeyVariants), profile::Name(kKeyQuestions),
+        profile::Name(kKeyGrade5),  profile::Name(kKeyGrade4),   profile::Name(kKeyGrade3)};
     return names;
 }
 
@@ -91,11 +91,15 @@ std::optional<std::string_view> QuizFileValues::header(HeaderKey key) const {
     return header_[static_cast<int>(key)];
 }
 
-void QuizFileValues::question(int variant, int question, TextEncoding encoding, QuestionRecord& into) const {
+const QuestionValues& QuizFileValues::values(int variant, int question) const {
     static const QuestionValues kNone{};
     const long long number = sectionNumber(variant, question);
     const std::uint16_t row = number > 0 && number < kSectionLimit ? rowOf_[number] : 0;
-    fillQuestionRecord(row != 0 ? rows_[row - 1] : kNone, encoding, into);
+    return row != 0 ? rows_[row - 1] : kNone;
+}
+
+void QuizFileValues::question(int variant, int question, TextEncoding encoding, QuestionRecord& into) const {
+    fillQuestionRecord(values(variant, question), encoding, into);
 }
 
 } // namespace quizloom::quiz

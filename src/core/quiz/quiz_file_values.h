@@ -34,10 +34,14 @@ public:
     // The values of section variant * 100 + question; a missing section has
     // none.
     void question(int variant, int question, TextEncoding encoding, QuestionRecord& into) const;
+    // The same values as the file's bytes without a copy, valid until the
+    // next read or release; every value missing for a missing section.
+    const QuestionValues& values(int variant, int question) const;
 
 private:
     class Target;
-    static constexpr int kSectionLimit = kMaxVariants * 100 + kMaxQuestionsPerVariant + 1;
+    // Every section navigation can reach, beyond what the check examines too.
+    static constexpr int kSectionLimit = kEditorMaxVariants * 100 + kMaxQuestionsPerVariant + 1;
 
     profile::LoadedFile loaded_;
     std::array<profile::ValueSlot, static_cast<int>(HeaderKey::Count)> header_{};

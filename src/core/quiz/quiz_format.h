@@ -28,8 +28,16 @@ inline constexpr std::string_view kTypeOne = "один вариант ответ
 inline constexpr std::string_view kMissing = "Error";
 
 inline constexpr int kAnswerCount = 5;
-inline constexpr int kMaxVariants = 25;
+// Section names tell questions apart up to this number in a variant.
 inline constexpr int kMaxQuestionsPerVariant = 99;
+// What the header editor and navigation admit: a test the check calls
+// damaged for its counts can still be opened and mended.
+inline constexpr int kEditorMaxVariants = 50;
+inline constexpr int kEditorMaxQuestions = kMaxQuestionsPerVariant;
+// What the structure check accepts ("нужно от 1 до ..."); only within these
+// are the questions of a test checked, and import makes no test beyond them.
+inline constexpr int kCheckMaxVariants = 25;
+inline constexpr int kCheckMaxQuestions = kMaxQuestionsPerVariant;
 
 using AnswerTexts = std::array<std::string, kAnswerCount>;
 using AnswerMarks = std::array<bool, kAnswerCount>;
