@@ -12,6 +12,7 @@
 #include "core/editor/editing_session.h"
 #include "gui/app/dialogs.h"
 #include "gui/app/form_binding.h"
+#include "gui/print/print_controller.h"
 
 class QLabel;
 namespace Ui {
@@ -112,6 +113,7 @@ public:
     void N2Click();
     void MenuExportClick();
     void MenuImportClick();
+    void MenuPrintClick();
 
 private:
     void fieldChanged(quizloom::editor::Field field) { binding_.fieldChanged(field); }
@@ -146,4 +148,6 @@ private:
 
     quizloom::editor::EditingSession session_;
     FormBinding binding_{*this, *ui, session_, statusPanels_};
+    PrintController print_{*this, dialogs_, title_,
+                           [this](const std::function<void()>& action) { guarded(action); }};
 };
