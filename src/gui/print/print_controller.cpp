@@ -1,5 +1,6 @@
 #include "gui/print/print_controller.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
@@ -163,13 +164,18 @@ void PrintController::saveOdt(const Source& source, const pr::PaperChoices& choi
     if (!target)
         return;
     withProgress(partCount(test, choices), [&](const PartStep& step) {
+        const auto document = pr::wholePaper(test, choices, step);
+        if (!document)
+            return false;
+        // The zip writer closes its device when done, which a file that
+        // replaces its target must not be: the package is made in memory.
+        QBuffer package;
+        package.open(QIODevice::WriteOnly);
+        if (!QTextDocumentWriter(&package, "odf").write(document.get()))
+            throw quizloom::Error("Unable to write to " + target->toStdString());
+        // A failed write fails the commit.
         return writeReplacing(*target, [&](QIODevice& file) {
-            const auto document = pr::wholePaper(test, choices, step);
-            if (!document)
-                return false;
-            QTextDocumentWriter writer(&file, "odf");
-            if (!writer.write(document.get()))
-                throw quizloom::Error("Unable to write to " + target->toStdString());
+            file.write(package.data());
             return true;
         });
     });
