@@ -19,8 +19,8 @@ QString qs(std::string_view utf8) {
 // the first starts on a new page.
 class PaperWriter {
 public:
-    PaperWriter(QTextDocument& document, const PaperChoices& choices)
-        : cursor_(&document), fontSize_(choices.fontSize) {
+    PaperWriter(QTextDocument& document, const PaperChoices& choices, double devicePixelsPerPixel)
+        : cursor_(&document), fontSize_(choices.fontSize), deviceScale_(devicePixelsPerPixel) {
         document.setUndoRedoEnabled(false);
         // The margins are the page's; the document adds none of its own.
         document.setDocumentMargin(0);
@@ -65,7 +65,10 @@ private:
     int block(double topLines, double indent = 0) {
         QTextBlockFormat format;
         format.setTopMargin(topLines * lineHeight());
-        format.setLeftMargin(indent * lineHeight());
+        // Qt takes a block's top margin in pixels of the screen and scales
+        // it to the device (a cell's padding too), but its left margin in
+        // pixels of the device.
+        format.setLeftMargin(indent * lineHeight() * deviceScale_);
         if (partStart_ && started_)
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         if (started_)
@@ -142,32 +145,35 @@ private:
 
     QTextCursor cursor_;
     int fontSize_;
+    double deviceScale_;
     bool started_ = false;
     bool partStart_ = false;
 };
 
 } // namespace
 
-PaperPart variantPart(const PaperTest& test, const PaperVariant& variant, const PaperChoices& choices) {
+PaperPart variantPart(const PaperTest& test, const PaperVariant& variant, const PaperChoices& choices,
+                      double devicePixelsPerPixel) {
     PaperPart part;
     part.document = std::make_unique<QTextDocument>();
     part.footerPart = qs(variantTitle(variant.number));
-    PaperWriter(*part.document, choices).variant(test, variant, choices, &part.questions);
+    PaperWriter(*part.document, choices, devicePixelsPerPixel)
+        .variant(test, variant, choices, &part.questions);
     return part;
 }
 
-PaperPart keyPart(const PaperTest& test, const PaperChoices& choices) {
+PaperPart keyPart(const PaperTest& test, const PaperChoices& choices, double devicePixelsPerPixel) {
     PaperPart part;
     part.document = std::make_unique<QTextDocument>();
     part.footerPart = qs(kKeyTitle);
-    PaperWriter(*part.document, choices).key(test, choices);
+    PaperWriter(*part.document, choices, devicePixelsPerPixel).key(test, choices);
     return part;
 }
 
 std::unique_ptr<QTextDocument> wholePaper(const PaperTest& test, const PaperChoices& choices,
                                           const std::function<bool(const QString&)>& step) {
     auto document = std::make_unique<QTextDocument>();
-    PaperWriter writer(*document, choices);
+    PaperWriter writer(*document, choices, 1);
     for (const PaperVariant& variant : test.variants) {
         writer.variant(test, variant, choices, nullptr);
         writer.nextPart();

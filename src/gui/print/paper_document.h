@@ -24,8 +24,11 @@ struct PaperPart {
     std::vector<BlockSpan> questions;
 };
 
-PaperPart variantPart(const PaperTest& test, const PaperVariant& variant, const PaperChoices& choices);
-PaperPart keyPart(const PaperTest& test, const PaperChoices& choices);
+// devicePixelsPerPixel: the pixels of the device the part is laid out for
+// in one pixel of the screen (96 dpi).
+PaperPart variantPart(const PaperTest& test, const PaperVariant& variant, const PaperChoices& choices,
+                      double devicePixelsPerPixel);
+PaperPart keyPart(const PaperTest& test, const PaperChoices& choices, double devicePixelsPerPixel);
 
 // Every part of the paper in one document, each from a new page: for the
 // ODF file, which a word processor lays out itself. step is called after

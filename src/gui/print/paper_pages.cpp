@@ -127,10 +127,11 @@ bool paintPaper(const PaperTest& test, const PaperChoices& choices, QPagedPaintD
             printer->abort();
         return false;
     };
+    const double scale = device.logicalDpiY() / 96.0;
     for (const PaperVariant& variant : test.variants)
-        if (!paintPart(variantPart(test, variant, choices)))
+        if (!paintPart(variantPart(test, variant, choices, scale)))
             return false;
-    if (choices.answerKey && !paintPart(keyPart(test, choices)))
+    if (choices.answerKey && !paintPart(keyPart(test, choices, scale)))
         return false;
     if (!painter.finish())
         throw Error("Не удалось завершить печать");

@@ -170,6 +170,29 @@ TEST_F(PrintTest, OptionalPartsFollowTheChoices) {
         << text;
 }
 
+// The left edge in points of the first word of the PDF's first page that
+// starts with word; -1 when there is none.
+double leftOf(const std::string& pdf, const std::string& word) {
+    const ProgramOutcome outcome = runProgram("pdftotext", ".", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
+    const QRegularExpression pattern(QStringLiteral("xMin=\"([0-9.]+)\"[^>]*>") +
+                                     QRegularExpression::escape(QString::fromStdString(word)));
+    const QRegularExpressionMatch match = pattern.match(QString::fromStdString(outcome.out));
+    return match.hasMatch() ? match.captured(1).toDouble() : -1;
+}
+
+TEST_F(PrintTest, TheOptionsStandIndentedUnderTheQuestionWithinTheMargins) {
+    const std::string pdf = temp.file("indent.pdf");
+    inPrintDialog([&](PrintDialog& dialog) {
+        makePdf(dialog, {"1", false, false, 1, false, true, 12}, pdf);
+    });
+    const double question = leftOf(pdf, "1.");
+    const double option = leftOf(pdf, "☐");
+    // 2 cm margin is 56.7 pt; an indent of a line or so, 12 to 24 pt.
+    EXPECT_NEAR(question, 56.7, 1);
+    EXPECT_GT(option - question, 12);
+    EXPECT_LT(option - question, 24);
+}
+
 TEST_F(PrintTest, NoQuestionIsSplitAcrossPagesOfALongTest) {
     std::vector<IniEntry> entries = fullHeader("Длинный", "история", "1", "1", "60");
     for (int q = 1; q <= 60; ++q) {
@@ -359,7 +382,7 @@ TEST_F(PrintTest, UnsavedEditsAreAskedAboutAndThePaperIsMadeFromTheFile) {
 TEST_F(PrintTest, TheMenuItemNeedsACurrentTest) {
     EXPECT_TRUE(form().MenuPrint->isEnabled());
     EXPECT_EQ(form().MenuPrint->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
-    EXPECT_EQ(form().MenuPrint->text(), "&Печать…");
+    EXPECT_EQ(form().MenuPrint->text(), "Пе&чать…");
     std::filesystem::remove(quiz());
     window().session().fillQuizList();
     window().render();
