@@ -95,17 +95,6 @@ bool PrintController::withProgress(int parts, const std::function<bool(const Par
     return finished;
 }
 
-std::optional<QString> PrintController::chooseTarget(const Source& source, const QString& title,
-                                                     const QString& filter, const QString& extension) {
-    const auto chosen = dialogs_.chooseFile(parent(), title, {filter}, qs(source.workDir), true);
-    if (!chosen)
-        return std::nullopt;
-    QString path = chosen->path;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += extension;
-    return path;
-}
-
 void PrintController::preview(const Source& source, const pr::PaperChoices& choices) {
     const pr::PaperTest test = pr::buildPaperTest(source.quizPath, choices, source.currentVariant);
     QPrinter printer(QPrinter::HighResolution);
@@ -140,43 +129,53 @@ void PrintController::print(const Source& source, const pr::PaperChoices& choice
                  [&](const PartStep& step) { return pr::paintPaper(test, choices, printer, step); });
 }
 
-void PrintController::savePdf(const Source& source, const pr::PaperChoices& choices) {
+void PrintController::saveFile(const Source& source, const pr::PaperChoices& choices, const FileKind& kind,
+                               const FileWriter& write) {
     const pr::PaperTest test = pr::buildPaperTest(source.quizPath, choices, source.currentVariant);
-    const auto target = chooseTarget(source, QStringLiteral("Сохранить в PDF"),
-                                     QStringLiteral("Документ PDF (*.pdf)"), QStringLiteral(".pdf"));
-    if (!target)
+    const auto chosen = dialogs_.chooseFile(parent(), QString::fromUtf8(kind.title),
+                                            {QString::fromUtf8(kind.filter)}, qs(source.workDir), true);
+    if (!chosen)
         return;
-    withProgress(partCount(test, choices), [&](const PartStep& step) {
-        return writeReplacing(*target, [&](QIODevice& file) {
-            QPdfWriter writer(&file);
-            pr::useA4(writer);
-            writer.setTitle(qs(test.name));
-            writer.setCreator(QStringLiteral("Quizloom"));
-            return pr::paintPaper(test, choices, writer, step);
-        });
-    });
+    QString target = chosen->path;
+    if (QFileInfo(target).suffix().isEmpty())
+        target += QString::fromUtf8(kind.extension);
+    withProgress(partCount(test, choices),
+                 [&](const PartStep& step) { return write(test, choices, target, step); });
+}
+
+void PrintController::savePdf(const Source& source, const pr::PaperChoices& choices) {
+    static constexpr FileKind kPdf{"Сохранить в PDF", "Документ PDF (*.pdf)", ".pdf"};
+    saveFile(source, choices, kPdf,
+             [](const pr::PaperTest& test, const pr::PaperChoices& chosen, const QString& target,
+                const PartStep& step) {
+                 return writeReplacing(target, [&](QIODevice& file) {
+                     QPdfWriter writer(&file);
+                     pr::useA4(writer);
+                     writer.setTitle(qs(test.name));
+                     writer.setCreator(QStringLiteral("Quizloom"));
+                     return pr::paintPaper(test, chosen, writer, step);
+                 });
+             });
 }
 
 void PrintController::saveOdt(const Source& source, const pr::PaperChoices& choices) {
-    const pr::PaperTest test = pr::buildPaperTest(source.quizPath, choices, source.currentVariant);
-    const auto target = chooseTarget(source, QStringLiteral("Сохранить в ODT"),
-                                     QStringLiteral("Текст ODF (*.odt)"), QStringLiteral(".odt"));
-    if (!target)
-        return;
-    withProgress(partCount(test, choices), [&](const PartStep& step) {
-        const auto document = pr::wholePaper(test, choices, step);
-        if (!document)
-            return false;
-        // The zip writer closes its device when done, which a file that
-        // replaces its target must not be: the package is made in memory.
-        QBuffer package;
-        package.open(QIODevice::WriteOnly);
-        if (!QTextDocumentWriter(&package, "odf").write(document.get()))
-            throw quizloom::Error("Unable to write to " + target->toStdString());
-        // A failed write fails the commit.
-        return writeReplacing(*target, [&](QIODevice& file) {
-            file.write(package.data());
-            return true;
-        });
-    });
+    static constexpr FileKind kOdt{"Сохранить в ODT", "Текст ODF (*.odt)", ".odt"};
+    saveFile(source, choices, kOdt,
+             [](const pr::PaperTest& test, const pr::PaperChoices& chosen, const QString& target,
+                const PartStep& step) {
+                 const auto document = pr::wholePaper(test, chosen, step);
+                 if (!document)
+                     return false;
+                 // The zip writer closes its device when done, which a file that
+                 // replaces its target must not be: the package is made in memory.
+                 QBuffer package;
+                 package.open(QIODevice::WriteOnly);
+                 if (!QTextDocumentWriter(&package, "odf").write(document.get()))
+                     throw quizloom::Error("Unable to write to " + target.toStdString());
+                 // A failed write fails the commit.
+                 return writeReplacing(target, [&](QIODevice& file) {
+                     file.write(package.data());
+                     return true;
+                 });
+             });
 }

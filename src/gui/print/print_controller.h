@@ -5,7 +5,6 @@
 // under its progress dialog, which can stop it.
 #include <QString>
 #include <functional>
-#include <optional>
 #include <string>
 
 #include "core/print/paper_test.h"
@@ -44,10 +43,19 @@ private:
     // Runs work (which reports each finished part to its step) under the
     // progress dialog; false when it was stopped.
     bool withProgress(int parts, const std::function<bool(const std::function<bool(const QString&)>&)>& work);
-    // The file name to save into, the extension added when missing.
-    std::optional<QString> chooseTarget(const Source& source, const QString& title, const QString& filter,
-                                        const QString& extension);
-
+    // The save dialog of a kind of file, the extension added to a name
+    // without one; write makes the file from the paper under the progress
+    // dialog (false when stopped).
+    struct FileKind {
+        const char* title;
+        const char* filter;
+        const char* extension;
+    };
+    using FileWriter =
+        std::function<bool(const quizloom::print::PaperTest&, const quizloom::print::PaperChoices&,
+                           const QString& target, const std::function<bool(const QString&)>& step)>;
+    void saveFile(const Source& source, const quizloom::print::PaperChoices& choices, const FileKind& kind,
+                  const FileWriter& write);
     // The print dialog while it is shown, else the window: the parent of
     // the dialogs its buttons bring up.
     QWidget* parent() const;
