@@ -38,7 +38,7 @@ public:
             line(kStudentLine, {}, 0.6);
         for (const PaperQuestion& question : variant.questions) {
             BlockSpan span;
-            span.first = question_(test, question);
+            span.first = writeQuestion(test, question);
             span.last = cursor_.blockNumber();
             if (spans)
                 spans->push_back(span);
@@ -95,7 +95,7 @@ private:
         cursor_.insertText(qs(text), format);
     }
 
-    int question_(const PaperTest& test, const PaperQuestion& question) {
+    int writeQuestion(const PaperTest& test, const PaperQuestion& question) {
         QTextCharFormat bold;
         bold.setFontWeight(QFont::Bold);
         const int first = block(0.8);
