@@ -19,8 +19,8 @@ test_packages=(
   xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick
   # The installed tree and the Debian package.
   file dpkg-dev desktop-file-utils appstream
-  # The text of printed PDFs.
-  poppler-utils
+  # The text of printed PDFs, the parts of an ODF package.
+  poppler-utils unzip
 )
 
 case "${1:-}" in

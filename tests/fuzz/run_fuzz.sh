@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds one fuzzer with clang and runs it briefly.
-# Usage: run_fuzz.sh <clang++> <source dir> <output dir> [profile_file|quiz_search]
+# Usage: run_fuzz.sh <clang++> <source dir> <output dir> [profile_file|quiz_search|variant_choice]
 set -euo pipefail
 
 clangxx=$1
@@ -22,6 +22,14 @@ case $target in
     # The whole core but the exchange formats, which the search never reads.
     mapfile -t sources < <(find "$src/src/core" -name '*.cpp' -not -path '*/exchange/*' | sort)
     seeds=("$src/tests/data/bank")
+    corpus=$out/${target}_corpus
+    ;;
+  variant_choice)
+    # The variants to print, typed or read from the settings file.
+    text=(error cp1251 case_fold int_conv)
+    sources=("${text[@]/#/$src/src/core/text/}")
+    sources=("${sources[@]/%/.cpp}" "$src/src/core/print/variant_choice.cpp")
+    seeds=()
     corpus=$out/${target}_corpus
     ;;
   *)

@@ -72,13 +72,17 @@ ProgramSettings loadSettings(const std::string& settingsPath) {
     return settings;
 }
 
-void saveSettings(const std::string& settingsPath, const ProgramSettings& settings) {
+void createSettingsFolder(const std::string& settingsPath) {
     // The user's configuration folder has none of the program's at the first
     // close. A folder that cannot be made shows as the write's own failure.
     const std::string folder = directoryPart(settingsPath);
     std::error_code ec;
     if (!folder.empty())
         std::filesystem::create_directories(folder, ec);
+}
+
+void saveSettings(const std::string& settingsPath, const ProgramSettings& settings) {
+    createSettingsFolder(settingsPath);
     ProfileFile file(settingsPath);
     file.writeString(kSettingsSection, kWorkDirKey, storableDirectory(directoryPart(settings.workDir)));
     for (std::size_t i = 0; i < kOptionFlags.size(); ++i)

@@ -53,6 +53,9 @@ struct ProgramSettings {
 
 // Missing file, section or keys give the defaults.
 ProgramSettings loadSettings(const std::string& settingsPath);
+// Makes the settings file's folder when it is missing (a failure shows as
+// the failure of the write that follows).
+void createSettingsFolder(const std::string& settingsPath);
 // Writes the directory part of workDir and the flags, in order, creating the
 // file's folder when it is missing; throws Error("Unable to write to <path>")
 // when the file cannot be written.

@@ -1,8 +1,10 @@
 // The menu commands whose work lives in a feature's own controller or
 // dialog: each forwards there.
+#include "core/text/int_conv.h"
 #include "gui/about/about_box.h"
 #include "gui/app/form_quizloom.h"
 #include "gui/checker/check_run_controller.h"
+#include "gui/print/print_controller.h"
 
 bool TFormQuizloom::CheckTestFile(int index) {
     const bool passed = session_.checkListedQuiz(index);
@@ -19,4 +21,15 @@ void TFormQuizloom::N2Click() {
     // when an error ended the display.
     TAboutBox box(this);
     dialogs_.execDialog(box);
+}
+
+// The paper is made from the test file, so unsaved edits of the shown
+// question are settled first.
+void TFormQuizloom::MenuPrintClick() {
+    SwitchView(false);
+    if (!session_.bank().hasCurrent() || !settleUnsavedEdits())
+        return;
+    const auto variant = quizloom::tryStrToInt(session_.text(quizloom::editor::Field::NumVar));
+    print_->open({session_.bank().currentPath(), variant.value_or(1), session_.workDir()},
+                 settingsPath_.toStdString());
 }

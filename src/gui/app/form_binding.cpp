@@ -96,6 +96,7 @@ constexpr Wire<QAction> kMenuCommands[] = {
     {&Form::InsertCancel, &TFormQuizloom::InsertCancelClick},   // undo the paste
     {&Form::MenuExport, &TFormQuizloom::MenuExportClick},       // export to a platform's format
     {&Form::MenuImport, &TFormQuizloom::MenuImportClick},       // import into a new test
+    {&Form::MenuPrint, &TFormQuizloom::MenuPrintClick},         // the test on paper
     {&Form::N2, &TFormQuizloom::N2Click},                       // About
 };
 
@@ -238,6 +239,7 @@ void FormBinding::render() {
     ui_.MenuSave->setEnabled(edit);
     ui_.InsFromBuf->setEnabled(session_.canPaste());
     ui_.InsertCancel->setEnabled(session_.pasteUndoAvailable());
+    ui_.MenuPrint->setEnabled(session_.bank().hasCurrent());
     window_.setWindowModified(session_.unsavedEdits());
     for (const OptionBinding& option : kOptions) {
         const QSignalBlocker block(ui_.*option.item);

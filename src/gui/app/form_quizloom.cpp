@@ -20,6 +20,7 @@
 #include "gui/app/window_state.h"
 #include "gui/checker/check_run_controller.h"
 #include "gui/editor/cp1251_validator.h"
+#include "gui/print/print_controller.h"
 #include "ui_form_quizloom.h"
 
 using quizloom::editor::Field;
@@ -49,6 +50,8 @@ TFormQuizloom::TFormQuizloom(QString settingsPath, Dialogs& dialogs, QWidget* pa
     quizloom::applyFormLook(*this, *ui);
     binding_ = std::make_unique<FormBinding>(*this, *ui, session_, statusPanels_);
     checkRun_ = std::make_unique<CheckRunController>(*this);
+    print_ = std::make_unique<PrintController>(
+        *this, dialogs_, title_, [this](const std::function<void()>& action) { guarded(action); });
     binding_->connectHandlers();
     session_.setReportFolder(QDir::currentPath().toStdString());
     qApp->installEventFilter(new WindowKeys(*this, *ui));

@@ -15,6 +15,7 @@
 class QLabel;
 class FormBinding;
 class CheckRunController;
+class PrintController;
 namespace quizloom::exchange {
 struct ImportResult;
 }
@@ -118,6 +119,7 @@ public:
     void N2Click();
     void MenuExportClick();
     void MenuImportClick();
+    void MenuPrintClick();
 
 private:
     void fieldChanged(quizloom::editor::Field field);
@@ -148,4 +150,5 @@ private:
     quizloom::editor::EditingSession session_;
     std::unique_ptr<FormBinding> binding_;
     std::unique_ptr<CheckRunController> checkRun_;
+    std::unique_ptr<PrintController> print_;
 };

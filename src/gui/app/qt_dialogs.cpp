@@ -7,9 +7,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QThread>
 #include <QVBoxLayout>
 #include <exception>
-#include <thread>
 #include <vector>
 
 #include "gui/app/dialogs.h"
@@ -167,8 +167,10 @@ void QtDialogs::runWithProgress(QWidget* parent, const QString& title, const QSt
     ProgressDialog dialog(parent, title, text, stop);
     std::exception_ptr failure;
     // The worker only posts to the dialog; everything it shows is done on
-    // this thread. Posts still queued when the dialog goes are dropped.
-    std::thread worker([&] {
+    // this thread. Posts still queued when the dialog goes are dropped. It is
+    // a QThread: rich text laid out there starts the layout's timers, which
+    // only a thread Qt started can hold.
+    const std::unique_ptr<QThread> worker(QThread::create([&] {
         try {
             work([&](const QString& stepText) {
                 QMetaObject::invokeMethod(
@@ -180,12 +182,13 @@ void QtDialogs::runWithProgress(QWidget* parent, const QString& title, const QSt
         }
         QMetaObject::invokeMethod(
             &dialog, [&dialog] { dialog.finish(); }, Qt::QueuedConnection);
-    });
+    }));
+    worker->start();
     // exec() ends early only when something else hides the dialog: the work
     // is then told to stop and waited for, one more step at most.
     if (dialog.exec() != QDialog::Accepted)
         stop = true;
-    worker.join();
+    worker->wait();
     if (failure)
         std::rethrow_exception(failure);
 }

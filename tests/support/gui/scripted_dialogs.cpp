@@ -2,11 +2,12 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QThread>
 #include <condition_variable>
 #include <exception>
 #include <gtest/gtest.h>
+#include <memory>
 #include <mutex>
-#include <thread>
 
 namespace quizloom::testing {
 
@@ -124,7 +125,8 @@ void ScriptedDialogs::runWithProgress(QWidget*, const QString& title, const QStr
     bool goOn = true;
     bool done = false;
     std::exception_ptr failure;
-    std::thread worker([&] {
+    // A QThread, as the real dialog's worker is.
+    const std::unique_ptr<QThread> worker(QThread::create([&] {
         try {
             work([&](const QString& stepText) {
                 std::unique_lock lock(mutex);
@@ -139,7 +141,8 @@ void ScriptedDialogs::runWithProgress(QWidget*, const QString& title, const QStr
         const std::lock_guard lock(mutex);
         done = true;
         changed.notify_all();
-    });
+    }));
+    worker->start();
     std::unique_lock lock(mutex);
     for (;;) {
         changed.wait(lock, [&] { return pending || done; });
@@ -156,7 +159,7 @@ void ScriptedDialogs::runWithProgress(QWidget*, const QString& title, const QStr
         changed.notify_all();
     }
     lock.unlock();
-    worker.join();
+    worker->wait();
     if (failure)
         std::rethrow_exception(failure);
 }
