@@ -139,22 +139,23 @@ std::optional<std::string> reduceMarkup(std::string_view html, std::string& out,
 
 // Runs of blanks holding a line break or tab become one blank; outer blanks go.
 std::string oneLine(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     std::string out;
+    out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        if (text[i] == ' ' || text[i] == '\t' || text[i] == '\r' || text[i] == '\n') {
-            std::size_t end = i;
+        std::size_t end = i;
+        if (blank(text[i])) {
             bool breaks = false;
-            while (end < text.size() &&
-                   (text[end] == ' ' || text[end] == '\t' || text[end] == '\r' || text[end] == '\n')) {
+            for (; end < text.size() && blank(text[end]); ++end)
                 breaks = breaks || text[end] != ' ';
-                ++end;
-            }
             if (i > 0 && end < text.size())
-                out += breaks ? std::string(" ") : std::string(text.substr(i, end - i));
-            i = end;
+                out.append(breaks ? std::string_view(" ") : text.substr(i, end - i));
         } else {
-            out += text[i++];
+            while (end < text.size() && !blank(text[end]))
+                ++end;
+            out.append(text.substr(i, end - i));
         }
+        i = end;
     }
     return out;
 }

@@ -1,5 +1,6 @@
 #include "core/ini/profile_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <deque>
@@ -137,8 +138,10 @@ bool sameName(std::string_view bytes, const Name& name) {
     return bytes == name.bytes() || profile::equalsFolded(bytes, name.folded());
 }
 
+// A plain loop: find_first_of looks each byte up in the set with a call of
+// its own, and every key written passes here.
 bool hasLineBreak(std::string_view text) {
-    return text.find_first_of("\r\n") != std::string_view::npos;
+    return std::any_of(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; });
 }
 
 } // namespace
@@ -152,10 +155,10 @@ struct ProfileFile::Impl {
     bool scanDone = false;
     std::vector<Section> sections;
     std::vector<Entry> entries;
-    IndexTable sectionTable;       // first section of each name
-    IndexTable entryTable;         // first entry of each key in those sections
+    IndexTable sectionTable;         // first section of each name
+    IndexTable entryTable;           // first entry of each key in those sections
     std::uint32_t lastFound = kNone; // the section the last lookup found
-    std::deque<std::string> owned; // texts written; deque keeps their addresses
+    std::deque<std::string> owned;   // texts written; deque keeps their addresses
     std::string target;
     bool writeChecked = false;
     bool dirty = false;

@@ -37,7 +37,7 @@ constexpr std::array<Utf8Form, 3> kUtf8Forms = {{
 
 } // namespace
 
-std::optional<char32_t> nextCodePoint(std::string_view utf8, std::size_t& pos) {
+std::optional<char32_t> nextLongCodePoint(std::string_view utf8, std::size_t& pos) {
     const auto lead = static_cast<unsigned char>(utf8[pos++]);
     if (lead < 0x80)
         return lead;
@@ -107,21 +107,48 @@ std::string cp1251ToUtf8(std::string_view bytes) {
     return out;
 }
 
-std::string utf8ToCp1251(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
-    for (std::size_t pos = 0; pos < utf8.size();) {
-        const auto cp = nextCodePoint(utf8, pos);
-        const auto byte = cp ? codePointToCp1251(*cp) : std::nullopt;
-        out += byte ? static_cast<char>(*byte) : '?';
+namespace {
+
+// The code page byte of the UTF-8 character at pos, which pos then passes;
+// nothing for a sequence that is no UTF-8 or a character the code page does
+// not have. The texts are nearly all ASCII and А..я, which are taken here
+// without the general decoding (a whole imported test is converted key by
+// key, and that decoding was most of its cost).
+std::optional<unsigned char> nextCp1251Byte(std::string_view utf8, std::size_t& pos) {
+    const auto lead = static_cast<unsigned char>(utf8[pos]);
+    if (lead < 0x80) {
+        ++pos;
+        return lead;
     }
+    if ((lead == 0xD0 || lead == 0xD1) && pos + 1 < utf8.size()) {
+        const auto next = static_cast<unsigned char>(utf8[pos + 1]);
+        const char32_t cp = (static_cast<char32_t>(lead & 0x1F) << 6) | (next & 0x3F);
+        if ((next & 0xC0) == 0x80 && cp >= kCyrillicCapitalA && cp <= kCyrillicSmallYa) {
+            pos += 2;
+            return static_cast<unsigned char>(0xC0 + (cp - kCyrillicCapitalA));
+        }
+    }
+    const auto cp = nextCodePoint(utf8, pos);
+    return cp ? codePointToCp1251(*cp) : std::nullopt;
+}
+
+} // namespace
+
+std::string utf8ToCp1251(std::string_view utf8) {
+    // Never longer than its UTF-8: written in place, cut to size at the end.
+    std::string out(utf8.size(), '\0');
+    std::size_t length = 0;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const auto byte = nextCp1251Byte(utf8, pos);
+        out[length++] = byte ? static_cast<char>(*byte) : '?';
+    }
+    out.resize(length);
     return out;
 }
 
 bool fitsCp1251(std::string_view utf8) {
     for (std::size_t pos = 0; pos < utf8.size();) {
-        const auto cp = nextCodePoint(utf8, pos);
-        if (!cp || !codePointToCp1251(*cp))
+        if (!nextCp1251Byte(utf8, pos))
             return false;
     }
     return true;

@@ -18,9 +18,29 @@ std::string utf8ToCp1251(std::string_view utf8);
 // True when every character of utf8 has a byte in the code page.
 bool fitsCp1251(std::string_view utf8);
 
+// nextCodePoint for what its inline part leaves: sequences of three and
+// four bytes, and malformed ones.
+std::optional<char32_t> nextLongCodePoint(std::string_view utf8, std::size_t& pos);
+
 // Decodes the UTF-8 character at utf8[pos] (pos < size) and moves pos past
 // it; a malformed sequence gives nullopt and pos moves past its bytes.
-std::optional<char32_t> nextCodePoint(std::string_view utf8, std::size_t& pos);
+// Inline for ASCII and two-byte characters (Cyrillic among them): the
+// readers and checks of imported texts decode every character.
+inline std::optional<char32_t> nextCodePoint(std::string_view utf8, std::size_t& pos) {
+    const auto lead = static_cast<unsigned char>(utf8[pos]);
+    if (lead < 0x80) {
+        ++pos;
+        return lead;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF && pos + 1 < utf8.size()) {
+        const auto next = static_cast<unsigned char>(utf8[pos + 1]);
+        if ((next & 0xC0) == 0x80) {
+            pos += 2;
+            return (static_cast<char32_t>(lead & 0x1F) << 6) | (next & 0x3F);
+        }
+    }
+    return nextLongCodePoint(utf8, pos);
+}
 void appendUtf8(std::string& out, char32_t cp);
 
 } // namespace quizloom

@@ -46,3 +46,24 @@ TEST(Cp1251, UnmappableAndMalformedBecomeQuestionMarks) {
 
 } // namespace
 } // namespace quizloom
+
+namespace quizloom {
+namespace {
+
+// Two-byte characters take a short path of their own; it must agree with
+// the general rules for every one of them.
+TEST(Cp1251, EveryTwoByteCharacterDecodesAsTheGeneralRulesSay) {
+    for (char32_t cp = 0x80; cp < 0x800; ++cp) {
+        std::string utf8;
+        appendUtf8(utf8, cp);
+        std::size_t pos = 0;
+        EXPECT_EQ(nextCodePoint(utf8, pos), std::optional<char32_t>(cp));
+        EXPECT_EQ(pos, 2u);
+        const std::optional<unsigned char> byte = codePointToCp1251(cp);
+        EXPECT_EQ(utf8ToCp1251(utf8), byte ? std::string(1, static_cast<char>(*byte)) : "?");
+        EXPECT_EQ(fitsCp1251(utf8), byte.has_value());
+    }
+}
+
+} // namespace
+} // namespace quizloom
