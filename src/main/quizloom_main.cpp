@@ -29,18 +29,19 @@ void showFatal(const char* message) {
 // here; nothing otherwise. Any other argument is ignored, as it always was.
 std::optional<int> answerCommandLine(int argc, char** argv) {
     // A core application only: a terminal without a display must do.
-    const QCoreApplication core(argc, argv);
+    QCoreApplication core(argc, argv);
+    quizloom::installToolkitTranslation(core);
     QCommandLineParser parser;
     // "-reverse" and the like are the toolkit's own, not clusters of letters.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(QStringLiteral(
-        "Quizloom, an editor for banks of multiple-choice tests.\nOther arguments are ignored."));
+        "Quizloom — редактор банков тестов с выбором ответа.\nДругие аргументы не учитываются."));
     // Declared here rather than with addHelpOption, which would also offer
     // the toolkit's --help-all that nothing here answers.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Print this text and exit."));
+                                  QStringLiteral("Показать этот текст и выйти."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Print the name and version and exit."));
+                                     QStringLiteral("Показать название и версию и выйти."));
     parser.addOptions({help, version});
     parser.parse(QCoreApplication::arguments());
     QString answer;
@@ -75,7 +76,7 @@ int main(int argc, char** argv) {
     } catch (const std::exception& e) {
         showFatal(e.what());
     } catch (...) {
-        showFatal("Unknown error");
+        showFatal("Неизвестная ошибка");
     }
     return 1;
 }

@@ -12,7 +12,7 @@ out=$(no_display --version) || inst_fail "--version exit status $?"
 [ "$(no_display -v)" = "quizloom 1.2" ] || inst_fail "-v"
 for help in --help -h; do
     out=$(no_display "$help" some.ini) || inst_fail "$help exit status $?"
-    grep -q -- '--version' <<<"$out" && grep -q 'Usage:' <<<"$out" || inst_fail "$help printed: $out"
+    grep -q -- '--version' <<<"$out" && grep -q 'Использование:' <<<"$out" || inst_fail "$help printed: $out"
 done
 # The toolkit's own one-dash options are not read as clusters of letters:
 # "-reverse" holds a "v" but asks for no version.

@@ -22,11 +22,7 @@ QIcon programIcon() {
 
 } // namespace
 
-bool setUpApplication(QApplication& app) {
-    QApplication::setWindowIcon(programIcon());
-    QGuiApplication::setDesktopFileName(QLatin1String(kApplicationId));
-    // Every text of the program is Russian; the toolkit's are made to match
-    // instead of following the user's locale.
+bool installToolkitTranslation(QCoreApplication& app) {
     auto* toolkitTexts = new QTranslator(&app);
     if (!toolkitTexts->load(QStringLiteral("qtbase_ru"),
                             QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
@@ -35,6 +31,14 @@ bool setUpApplication(QApplication& app) {
     }
     QCoreApplication::installTranslator(toolkitTexts);
     return true;
+}
+
+bool setUpApplication(QApplication& app) {
+    QApplication::setWindowIcon(programIcon());
+    QGuiApplication::setDesktopFileName(QLatin1String(kApplicationId));
+    // Every text of the program is Russian; the toolkit's are made to match
+    // instead of following the user's locale.
+    return installToolkitTranslation(app);
 }
 
 } // namespace quizloom

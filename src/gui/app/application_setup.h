@@ -3,6 +3,7 @@
 // exists: its identity, its icon and the toolkit's Russian texts.
 
 class QApplication;
+class QCoreApplication;
 
 namespace quizloom {
 
@@ -14,5 +15,9 @@ inline constexpr const char* kApplicationId = "org.quizloom.Quizloom";
 // False when the toolkit's translation is not installed; the program then
 // runs with the toolkit's English texts.
 bool setUpApplication(QApplication& app);
+
+// The toolkit's own texts in Russian (also those of the command-line help);
+// false when its translation is not installed.
+bool installToolkitTranslation(QCoreApplication& app);
 
 } // namespace quizloom
