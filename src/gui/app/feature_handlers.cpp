@@ -3,6 +3,10 @@
 #include "gui/about/about_box.h"
 #include "gui/app/form_quizloom.h"
 #include "gui/checker/check_run_controller.h"
+#include "gui/exchange/exchange_controller.h"
+#include "gui/overview/overview_controller.h"
+#include "gui/search/search_controller.h"
+#include "ui_form_quizloom.h"
 
 bool TFormQuizloom::CheckTestFile(int index) {
     const bool passed = session_.checkListedQuiz(index);
@@ -19,4 +23,22 @@ void TFormQuizloom::N2Click() {
     // when an error ended the display.
     TAboutBox box(this);
     dialogs_.execDialog(box);
+}
+
+void TFormQuizloom::MenuExportClick() {
+    SwitchView(false);
+    exchange_->exportQuizzes();
+}
+
+void TFormQuizloom::MenuImportClick() {
+    SwitchView(false);
+    exchange_->importQuiz();
+}
+
+void TFormQuizloom::MenuOverviewClick() {
+    overview_->setShown(ui->MenuOverview->isChecked());
+}
+
+void TFormQuizloom::MenuFindClick() {
+    search_->open();
 }
