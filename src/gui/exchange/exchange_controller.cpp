@@ -56,9 +56,9 @@ void ExchangeController::exportQuizzes() {
     if (!chosen)
         return;
     const ex::Format format = kFormats[chosen->filterIndex];
-    const ex::ExportResult result = window_.session().exportQuizzes(
-        *scope == 0 ? ExportScope::CurrentTest : ExportScope::EveryTest, format,
-        withExtension(chosen->path, format));
+    const ex::ExportResult result =
+        window_.session().exportQuizzes(*scope == 0 ? ExportScope::CurrentTest : ExportScope::EveryTest,
+                                        format, withExtension(chosen->path, format));
     dialogs.messageBox(&window_, title, joined(ex::exportSummary(result)));
 }
 

@@ -42,7 +42,7 @@ QTreeWidgetItem* questionItem(const ov::QuestionRow& row, const QIcon& problemIc
     auto* item = new QTreeWidgetItem(QStringList{qs(row.label())});
     item->setData(0, kVariantRole, row.position.variant);
     item->setData(0, kQuestionRole, row.position.question);
-    QString tip = row.state == ov::QuestionState::Problem ? lines(row.reportLines) : QString();
+    QString tip = lines(row.reportLines);
     if (row.state == ov::QuestionState::Problem)
         item->setIcon(0, problemIcon);
     if (row.state == ov::QuestionState::Empty)
@@ -119,7 +119,8 @@ void OverviewController::placePanel(bool shown) {
     panelShown_ = shown;
     const bool grow = !window_.isMaximized() && !window_.isFullScreen();
     const QSize size = window_.size();
-    const int width = dock_->minimumWidth() + window_.style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent);
+    const int width =
+        dock_->minimumWidth() + window_.style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent);
     dock_->setVisible(shown);
     if (grow)
         window_.resize(size.width() + (shown ? width : -width), size.height());

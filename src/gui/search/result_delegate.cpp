@@ -19,8 +19,8 @@ void ResultDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
     document.setHtml(index.data(kHtmlRole).toString());
     QAbstractTextDocumentLayout::PaintContext context;
     const bool selected = option.state & QStyle::State_Selected;
-    context.palette.setColor(QPalette::Text, option.palette.color(
-                                                 selected ? QPalette::HighlightedText : QPalette::Text));
+    context.palette.setColor(QPalette::Text,
+                             option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     const QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &item, item.widget);
     painter->save();
     painter->translate(text.topLeft());

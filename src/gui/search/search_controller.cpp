@@ -34,7 +34,10 @@ QString qs(std::string_view utf8) {
 }
 
 QString prefix(const se::SearchHit& hit) {
-    return QStringLiteral("%1 · вариант %2 · вопрос %3 · ").arg(qs(hit.name)).arg(hit.variant).arg(hit.question);
+    return QStringLiteral("%1 · вариант %2 · вопрос %3 · ")
+        .arg(qs(hit.name))
+        .arg(hit.variant)
+        .arg(hit.question);
 }
 
 // The row with the match in bold; the offsets are bytes of the UTF-8 context.
@@ -42,9 +45,9 @@ QString rowHtml(const se::SearchHit& hit) {
     const std::string_view context = hit.context;
     const std::size_t start = std::min(hit.matchStart, context.size());
     const std::size_t length = std::min(hit.matchLength, context.size() - start);
-    return prefix(hit).toHtmlEscaped() + qs(context.substr(0, start)).toHtmlEscaped() + QStringLiteral("<b>") +
-           qs(context.substr(start, length)).toHtmlEscaped() + QStringLiteral("</b>") +
-           qs(context.substr(start + length)).toHtmlEscaped();
+    return prefix(hit).toHtmlEscaped() + qs(context.substr(0, start)).toHtmlEscaped() +
+           QStringLiteral("<b>") + qs(context.substr(start, length)).toHtmlEscaped() +
+           QStringLiteral("</b>") + qs(context.substr(start + length)).toHtmlEscaped();
 }
 
 } // namespace
@@ -84,7 +87,11 @@ SearchController::SearchController(TFormQuizloom& window, OverviewController& ov
     pause_->setSingleShot(true);
     pause_->setInterval(kTypingPauseMs);
     connect(pause_, &QTimer::timeout, this, &SearchController::start);
-    connect(text_, &QLineEdit::textChanged, pause_, qOverload<>(&QTimer::start));
+    // The list is stale from the first key on.
+    connect(text_, &QLineEdit::textChanged, this, [this] {
+        shownText_.clear();
+        pause_->start();
+    });
     for (QCheckBox* box : {matchCase_, yoAsYe_})
         connect(box, &QCheckBox::toggled, this, &SearchController::start);
     connect(scope_, &QComboBox::currentIndexChanged, this, &SearchController::start);
@@ -95,7 +102,8 @@ SearchController::SearchController(TFormQuizloom& window, OverviewController& ov
         results_->setFocus();
         results_->setCurrentRow(0);
     });
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), bar_, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    auto* escape =
+        new QShortcut(QKeySequence(Qt::Key_Escape), bar_, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, this, &SearchController::close);
     connect(results_, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { window_.guarded([&] { openResult(item); }); });
@@ -120,7 +128,6 @@ void SearchController::close() {
     latest_.stop();
     pause_->stop();
     ++query_;
-    pending_ = false;
     bar_->hide();
     overview_.tree()->setFocus();
 }
@@ -131,10 +138,13 @@ void SearchController::start() {
     const std::stop_token stop = latest_.restart();
     results_->clear();
     truncated_->hide();
-    const std::string text = text_->text().toStdString();
-    pending_ = !text.empty() && bar_->isVisible();
-    if (!pending_)
+    queryText_ = text_->text();
+    const std::string text = queryText_.toStdString();
+    if (text.empty() || !bar_->isVisible()) {
+        shownText_ = queryText_;
         return;
+    }
+    shownText_.clear();
     se::SearchOptions options;
     options.match = {matchCase_->isChecked(), yoAsYe_->isChecked()};
     options.stop = stop;
@@ -147,14 +157,15 @@ void SearchController::start() {
         } catch (const std::exception&) {
             // A folder that changed under the search: what was found stays.
         }
-        QMetaObject::invokeMethod(this, [this, result, query] { show(*result, query); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, result, query] { show(*result, query); }, Qt::QueuedConnection);
     });
 }
 
 void SearchController::show(const se::SearchResult& result, unsigned query) {
     if (query != query_)
         return;
-    pending_ = false;
+    shownText_ = queryText_;
     results_->setUpdatesEnabled(false);
     for (const se::SearchHit& hit : result.hits) {
         auto* item = new QListWidgetItem(prefix(hit) + qs(hit.context));
@@ -166,13 +177,12 @@ void SearchController::show(const se::SearchResult& result, unsigned query) {
     }
     results_->setUpdatesEnabled(true);
     truncated_->setVisible(result.truncated);
-    emit resultsShown();
 }
 
 void SearchController::openResult(QListWidgetItem* item) {
     if (!window_.settleUnsavedEdits())
         return;
-    window_.session().openQuestion(
-        item->data(kPathRole).toString().toStdString(),
-        quizloom::check::QuestionPosition{item->data(kVariantRole).toInt(), item->data(kQuestionRole).toInt()});
+    window_.session().openQuestion(item->data(kPathRole).toString().toStdString(),
+                                   quizloom::check::QuestionPosition{item->data(kVariantRole).toInt(),
+                                                                     item->data(kQuestionRole).toInt()});
 }

@@ -4,6 +4,7 @@
 // GUI thread, a new query stopping the one before; a result opens its test
 // and question once unsaved edits are settled.
 #include <QObject>
+#include <QString>
 #include <QThreadPool>
 #include <memory>
 
@@ -36,12 +37,8 @@ public:
     QLineEdit* textField() const { return text_; }
     QListWidget* results() const { return results_; }
     QLabel* truncatedNote() const { return truncated_; }
-    // True while a search runs whose results are not shown yet.
-    bool searching() const { return pending_; }
-
-signals:
-    // A search's results are shown (tests wait for it).
-    void resultsShown();
+    // The text whose results the list shows.
+    const QString& shownText() const { return shownText_; }
 
 private:
     void start();
@@ -58,7 +55,8 @@ private:
     QLabel* truncated_;
     QTimer* pause_;
     unsigned query_ = 0;
-    bool pending_ = false;
+    QString queryText_;
+    QString shownText_;
     quizloom::search::LatestSearch latest_;
     // Last: destroyed first, waiting for the search that runs.
     QThreadPool pool_;

@@ -117,8 +117,9 @@ TEST_F(SettingsFile, TheOverviewOptionIsAKeyOfItsOwn) {
     } cases[] = {
         {"", false, keys},
         {"", true, keys + "NOverview=1\r\n"},
-        {"[Тест]\r\nNOverview=1\r\n", false, "[Тест]\r\nNOverview=0\r\nРабочий каталог=/d/\r\n"
-                                                "NBoolOneTest=0\r\nNPrintStatMin=1\r\nNSimple=0\r\nNPsiTest=0\r\n"},
+        {"[Тест]\r\nNOverview=1\r\n", false,
+         "[Тест]\r\nNOverview=0\r\nРабочий каталог=/d/\r\n"
+         "NBoolOneTest=0\r\nNPrintStatMin=1\r\nNSimple=0\r\nNPsiTest=0\r\n"},
     };
     for (const auto& c : cases) {
         std::filesystem::remove(path);

@@ -2,10 +2,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QDockWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>

@@ -18,7 +18,8 @@ protected:
         for (int v = 1; v <= 2; ++v)
             for (int q = 1; q <= 3; ++q)
                 if (v * 100 + q != 203)
-                    b = b + optionQuestion(std::to_string(v * 100 + q), "вопрос", {"a", "b", "c", "d", "e"}, {"a"});
+                    b = b + optionQuestion(std::to_string(v * 100 + q), "вопрос", {"a", "b", "c", "d", "e"},
+                                           {"a"});
         b.push_back({"203", "Вариант №1", "a"});
         writeIni(path("a.ini"), fullHeader("Алгебра", "мат", "1", "1", "1") +
                                     optionQuestion("101", "вопрос", {"a", "b", "c", "d", "e"}, {"a"}));

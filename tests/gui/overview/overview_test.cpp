@@ -85,9 +85,9 @@ TEST_F(Overview, TheTreeShowsTheCheckStatesOfEveryQuestion) {
         bool problem;
         bool grey;
     } cases[] = {
-        {1, 1, "№1  вопрос 101", false, false},
-        {1, 2, "№2  вопрос 102", true, false},
-        {2, 3, "№3  (пусто)", false, true},
+        {1, 1, "№ 1  вопрос 101", false, false},
+        {1, 2, "№ 2  вопрос 102", true, false},
+        {2, 3, "№ 3  (пусто)", false, true},
     };
     const QColor normal = row(1, 1)->foreground(0).color();
     for (const auto& c : cases) {
@@ -120,7 +120,7 @@ TEST_F(Overview, ARowClickInEditModeSavesTheShownQuestionThenShowsItsOwn) {
     EXPECT_EQ(form().EditNumVar->text(), "2");
     EXPECT_EQ(form().EditNumQue->text(), "1");
     EXPECT_EQ(form().EditQue->text(), "вопрос 201");
-    EXPECT_EQ(row(1, 1)->text(0), QStringLiteral("№1  новый текст")) << "the tree follows the save";
+    EXPECT_EQ(row(1, 1)->text(0), QStringLiteral("№ 1  новый текст")) << "the tree follows the save";
     EXPECT_EQ(tree()->currentItem(), row(2, 1));
 }
 
