@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/form_quizloom.h"
+#include "gui/editor/cp1251_validator.h"
 #include "gui/overview/overview_controller.h"
 #include "gui/search/result_delegate.h"
 
@@ -67,6 +68,8 @@ SearchController::SearchController(TFormQuizloom& window, OverviewController& ov
     scope_->addItems({QStringLiteral("Текущий тест"), QStringLiteral("Все тесты каталога")});
     yoAsYe_->setChecked(true);
     text_->setClearButtonEnabled(true);
+    // A text the files cannot hold would match nothing.
+    quizloom::installCp1251Validator(text_);
     results_->setItemDelegate(new ResultDelegate(results_));
     results_->setUniformItemSizes(true);
     results_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
