@@ -69,6 +69,7 @@ ProgramSettings loadSettings(const std::string& settingsPath) {
     for (std::size_t i = 0; i < kOptionFlags.size(); ++i)
         settings.flags[i] =
             file.readFlag(kSettingsSection, kOptionFlags[i].key, kOptionFlags[i].defaultValue);
+    settings.overviewShown = file.readFlag(kSettingsSection, kOverviewKey, false);
     return settings;
 }
 
@@ -87,6 +88,8 @@ void saveSettings(const std::string& settingsPath, const ProgramSettings& settin
     file.writeString(kSettingsSection, kWorkDirKey, storableDirectory(directoryPart(settings.workDir)));
     for (std::size_t i = 0; i < kOptionFlags.size(); ++i)
         file.writeFlag(kSettingsSection, kOptionFlags[i].key, settings.flags[i]);
+    if (settings.overviewShown || file.findString(kSettingsSection, kOverviewKey))
+        file.writeFlag(kSettingsSection, kOverviewKey, settings.overviewShown);
     file.release();
 }
 

@@ -46,9 +46,15 @@ constexpr std::array<bool, kOptionFlags.size()> defaultOptionFlags() {
     return flags;
 }
 
+// Whether the question overview is shown: an option of its own, after the
+// flags. A file that never held it is written without it, so the keys a
+// file holds stay as they were until the panel is first shown.
+inline constexpr std::string_view kOverviewKey = "NOverview";
+
 struct ProgramSettings {
     std::string workDir{kMissingWorkDir};
     std::array<bool, kOptionFlags.size()> flags = defaultOptionFlags();
+    bool overviewShown = false;
 };
 
 // Missing file, section or keys give the defaults.

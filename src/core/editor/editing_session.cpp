@@ -55,7 +55,8 @@ void EditingSession::switchView(bool report) {
 void EditingSession::loadSettings(const std::string& settingsPath) {
     const ProgramSettings settings = quizloom::loadSettings(settingsPath);
     workDir_ = settings.workDir;
-    options_ = {settings.flags[0], settings.flags[1], settings.flags[2], settings.flags[3]};
+    options_ = {settings.flags[0], settings.flags[1], settings.flags[2], settings.flags[3],
+                settings.overviewShown};
 }
 
 void EditingSession::resolveWorkDir(const std::string& currentDir) {
@@ -66,6 +67,7 @@ void EditingSession::saveSettings(const std::string& settingsPath) const {
     ProgramSettings settings;
     settings.workDir = workDir_;
     settings.flags = {options_.oneQuiz, options_.printOnlyDamaged, options_.simplified, options_.psychoTest};
+    settings.overviewShown = options_.overviewShown;
     quizloom::saveSettings(settingsPath, settings);
 }
 

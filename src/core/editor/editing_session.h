@@ -17,15 +17,26 @@
 #include "core/editor/question_form.h"
 #include "core/ini/profile_file.h"
 
+namespace quizloom::exchange {
+enum class Format;
+struct ExportResult;
+struct ImportResult;
+} // namespace quizloom::exchange
+
 namespace quizloom::editor {
 
-// The option check marks of the menu, in the order of kOptionFlags.
+// The option check marks of the menus: the first four in the order of
+// kOptionFlags, then the view's own.
 struct Options {
     bool oneQuiz = false;         // check only the current test
     bool printOnlyDamaged = true; // report only damaged files
     bool simplified = false;      // stop the check at the first damaged test and open it
     bool psychoTest = false;      // store questions without answers
+    bool overviewShown = false;   // the question overview panel is up
 };
+
+// Which tests an export takes.
+enum class ExportScope { CurrentTest, EveryTest };
 
 // The test picker: its text and the position of its selected entry.
 struct Picker {
@@ -155,6 +166,23 @@ public:
     // replaced) joins the list and becomes current; nothing is shown yet.
     void adoptQuiz(const std::string& path, const std::string& name, bool replaced);
 
+    // --- Export and import ---
+    // The files an export in that scope takes, in list order.
+    std::vector<std::string> exportPaths(ExportScope scope) const;
+    // Exports them in format; when anything was exported, the document
+    // replaces the file at target (atomically). The result names what was
+    // left out.
+    exchange::ExportResult exportQuizzes(ExportScope scope, exchange::Format format,
+                                         const std::string& target) const;
+    // Writes an imported test to path (replacing: the file there is backed
+    // up first), makes it current and shows question 1 of variant 1.
+    void importQuiz(const std::string& path, const exchange::ImportResult& result, const std::string& name,
+                    const std::string& subject, bool replacing);
+
+    // Changes whenever what a test file holds may show otherwise: a display,
+    // a save, a test written or made current.
+    unsigned contentGeneration() const { return contentGeneration_; }
+
     // --- Check run ---
     const std::string& reportText() const { return reportText_; }
     // Changes with every new report text (a text set anew counts too).
@@ -228,6 +256,7 @@ private:
     std::string rememberedFileName_ = "Имя файла";
     std::string reportText_ = "Memo1";
     unsigned reportGeneration_ = 0;
+    unsigned contentGeneration_ = 0;
     ReportOrigins reportOrigins_;
     std::vector<std::string> reportPaths_;
 };

@@ -83,6 +83,7 @@ void EditingSession::showFrom(const ProfileFile& file) {
     layAnswerArea(level);
     shownPath_ = path;
     markSaved();
+    ++contentGeneration_;
 }
 
 void EditingSession::saveQuestion() {
@@ -122,6 +123,7 @@ std::optional<ProfileFile> EditingSession::saveToFile() {
     quiz::writeQuestionRecord(*file, quiz::sectionName(variant, question), record, stored);
     file->release();
     markSaved();
+    ++contentGeneration_;
     return file;
 }
 
@@ -174,6 +176,7 @@ void EditingSession::adoptQuiz(const std::string& path, const std::string& name,
     if (bank_.currentPath() != path)
         bank_.add(path, name);
     makeCurrent(static_cast<std::size_t>(bank_.current()));
+    ++contentGeneration_;
 }
 
 // The test's header first, so that the position is held to that test's own

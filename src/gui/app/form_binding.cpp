@@ -83,7 +83,7 @@ constexpr Wire<QPushButton> kButtonClicks[] = {
     {&Form::BtnMinusQ, &TFormQuizloom::BtnMinusQClick}, // previous question (saves first)
 };
 
-// Menus: NF "Файл", N6 "Опции", About "Справка".
+// Menus: NF "Файл", N6 "Опции", NView "Вид", About "Справка".
 constexpr Wire<QAction> kMenuCommands[] = {
     {&Form::NewTest, &TFormQuizloom::NewTestClick},             // new test file
     {&Form::MenuSave, &TFormQuizloom::MenuSaveClick},           // save the shown question
@@ -97,6 +97,8 @@ constexpr Wire<QAction> kMenuCommands[] = {
     {&Form::MenuExport, &TFormQuizloom::MenuExportClick},       // export to a platform's format
     {&Form::MenuImport, &TFormQuizloom::MenuImportClick},       // import into a new test
     {&Form::MenuPrint, &TFormQuizloom::MenuPrintClick},         // the test on paper
+    {&Form::MenuOverview, &TFormQuizloom::MenuOverviewClick},   // the question overview panel
+    {&Form::MenuFind, &TFormQuizloom::MenuFindClick},           // search in the tests
     {&Form::N2, &TFormQuizloom::N2Click},                       // About
 };
 
@@ -245,6 +247,7 @@ void FormBinding::render() {
         const QSignalBlocker block(ui_.*option.item);
         (ui_.*option.item)->setChecked(session_.options().*option.flag);
     }
+    ui_.MenuOverview->setChecked(session_.options().overviewShown);
     renderPicker();
     if (session_.reportGeneration() != renderedReport_) {
         renderedReport_ = session_.reportGeneration();

@@ -151,9 +151,9 @@ void applyFormLook(QMainWindow& window, Ui::TFormQuizloom& form) {
     form.GroupVar->setAttribute(Qt::WA_LayoutOnEntireRect);
     fitCaptions(window, form.LabelQue);
     // The form's size is the smallest the window takes, in either view.
-    const QSize formSize(form.Panel1->minimumWidth(), window.menuBar()->sizeHint().height() +
-                                                         form.Panel1->minimumHeight() +
-                                                         form.Panel2->maximumHeight() + form.StatusBar1->height());
+    const QSize formSize(form.Panel1->minimumWidth(),
+                         window.menuBar()->sizeHint().height() + form.Panel1->minimumHeight() +
+                             form.Panel2->maximumHeight() + form.StatusBar1->height());
     window.setMinimumSize(formSize);
     window.resize(formSize);
 }

@@ -19,8 +19,12 @@
 #include "gui/app/window_keys.h"
 #include "gui/app/window_state.h"
 #include "gui/checker/check_run_controller.h"
+#include "gui/checker/report_lines.h"
 #include "gui/editor/cp1251_validator.h"
+#include "gui/exchange/exchange_controller.h"
+#include "gui/overview/overview_controller.h"
 #include "gui/print/print_controller.h"
+#include "gui/search/search_controller.h"
 #include "ui_form_quizloom.h"
 
 using quizloom::editor::Field;
@@ -52,6 +56,10 @@ TFormQuizloom::TFormQuizloom(QString settingsPath, Dialogs& dialogs, QWidget* pa
     checkRun_ = std::make_unique<CheckRunController>(*this);
     print_ = std::make_unique<PrintController>(
         *this, dialogs_, title_, [this](const std::function<void()>& action) { guarded(action); });
+    exchange_ = std::make_unique<ExchangeController>(*this);
+    overview_ = new OverviewController(*this);
+    search_ = new SearchController(*this, *overview_);
+    reportLines_ = new ReportLines(*this);
     binding_->connectHandlers();
     session_.setReportFolder(QDir::currentPath().toStdString());
     qApp->installEventFilter(new WindowKeys(*this, *ui));
@@ -61,6 +69,7 @@ TFormQuizloom::~TFormQuizloom() = default;
 
 void TFormQuizloom::render() {
     binding_->render();
+    overview_->render();
 }
 
 void TFormQuizloom::fieldChanged(Field field) {

@@ -16,9 +16,10 @@ class QLabel;
 class FormBinding;
 class CheckRunController;
 class PrintController;
-namespace quizloom::exchange {
-struct ImportResult;
-}
+class ExchangeController;
+class OverviewController;
+class ReportLines;
+class SearchController;
 namespace Ui {
 class TFormQuizloom;
 }
@@ -120,6 +121,8 @@ public:
     void MenuExportClick();
     void MenuImportClick();
     void MenuPrintClick();
+    void MenuOverviewClick();
+    void MenuFindClick();
 
 private:
     void fieldChanged(quizloom::editor::Field field);
@@ -129,14 +132,6 @@ private:
     // Runs FormActivate at the first activation (or first show, for
     // platforms that never report one) and never again.
     void activateOnce();
-    // The name (and, given subject, the discipline: by default the name) and
-    // file name of a new test, each asked with the text passed in as
-    // default; false when called off.
-    bool askNewQuizNames(std::string& name, std::string* subject, std::string& fileName);
-    // True when the file at path does not exist or may be replaced.
-    bool confirmReplace(const std::string& path, bool exists);
-    // An import with malformed questions: true when the others are to go in.
-    bool importDespiteErrors(const quizloom::exchange::ImportResult& result);
 
     std::unique_ptr<Ui::TFormQuizloom> ui;
     Dialogs& dialogs_;
@@ -151,4 +146,9 @@ private:
     std::unique_ptr<FormBinding> binding_;
     std::unique_ptr<CheckRunController> checkRun_;
     std::unique_ptr<PrintController> print_;
+    std::unique_ptr<ExchangeController> exchange_;
+    // Children of the window (QObjects): it deletes them.
+    OverviewController* overview_ = nullptr;
+    SearchController* search_ = nullptr;
+    ReportLines* reportLines_ = nullptr;
 };

@@ -24,6 +24,14 @@ bool pageReport(Ui::TFormQuizloom& form, QWidget* target, QKeyEvent* key) {
     return true;
 }
 
+// A panel marked so handles Enter and Escape in its own controls.
+bool ownKeys(const QWidget* target) {
+    for (const QWidget* widget = target; widget; widget = widget->parentWidget())
+        if (widget->property("quizloomOwnKeys").toBool())
+            return true;
+    return false;
+}
+
 } // namespace
 
 WindowKeys::WindowKeys(QMainWindow& window, Ui::TFormQuizloom& ui)
@@ -58,7 +66,10 @@ bool WindowKeys::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         auto* target = static_cast<QWidget*>(watched);
         // Menus keep their own keys (Escape closes an open menu).
-        const bool inWindow = target->window() == &window_ && !qobject_cast<QMenuBar*>(target);
+        // A key a panel's control leaves unused goes on to its parents, up
+        // to the window: the focus tells where it began.
+        const bool inWindow = target->window() == &window_ && !qobject_cast<QMenuBar*>(target) &&
+                              !ownKeys(target) && !ownKeys(QApplication::focusWidget());
         auto* key = static_cast<QKeyEvent*>(event);
         if (inWindow && (pageReport(ui_, target, key) || handleDialogKey(target, key->key())))
             return true;

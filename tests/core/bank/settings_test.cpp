@@ -105,6 +105,37 @@ TEST_F(SettingsFile, SavingKeepsTheRestOfAnExistingFile) {
               "NBoolOneTest=0\r\nNPrintStatMin=1\r\nNPsiTest=0\r\n");
 }
 
+// The overview's option: read from its own key; written only once it was
+// set or when the file holds it already, so other files keep their bytes.
+TEST_F(SettingsFile, TheOverviewOptionIsAKeyOfItsOwn) {
+    const std::string keys = "[Тест]\r\nРабочий каталог=/d/\r\nNBoolOneTest=0\r\nNPrintStatMin=1\r\n"
+                             "NSimple=0\r\nNPsiTest=0\r\n";
+    const struct {
+        const char* before; // "": no file
+        bool shown;
+        std::string after;
+    } cases[] = {
+        {"", false, keys},
+        {"", true, keys + "NOverview=1\r\n"},
+        {"[Тест]\r\nNOverview=1\r\n", false,
+         "[Тест]\r\nNOverview=0\r\nРабочий каталог=/d/\r\n"
+         "NBoolOneTest=0\r\nNPrintStatMin=1\r\nNSimple=0\r\nNPsiTest=0\r\n"},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(path);
+        if (*c.before)
+            write(c.before);
+        ProgramSettings s;
+        s.workDir = "/d/";
+        s.overviewShown = c.shown;
+        saveSettings(path, s);
+        EXPECT_EQ(cp1251ToUtf8(readFileBytes(path)), c.after) << c.before << c.shown;
+        EXPECT_EQ(loadSettings(path).overviewShown, c.shown);
+    }
+    write("[Тест]\r\nNOverview=x\r\n");
+    EXPECT_FALSE(loadSettings(path).overviewShown) << "another text keeps the default";
+}
+
 TEST_F(SettingsFile, ADirectoryTheFileCannotHoldIsStoredWithQuestionMarks) {
     ProgramSettings s;
     s.workDir = "/data/日本/";

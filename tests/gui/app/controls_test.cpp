@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,6 +41,8 @@ QString captionOf(QObject* object) {
         return action->text();
     if (auto* menu = qobject_cast<QMenu*>(object))
         return menu->title();
+    if (auto* dock = qobject_cast<QDockWidget*>(object))
+        return dock->windowTitle();
     return "<no caption>";
 }
 
@@ -101,6 +104,10 @@ TEST_F(Controls, CaptionsAndInitialTextsAreTheForms) {
         {"NPrintStatMin", "QAction", "Выводить &статистику только для файлов с поврежденной структурой"},
         {"NSimple", "QAction", "&Упрощенный режим проверки и корректировки тестов"},
         {"NPsiTest", "QAction", "Создавать &только вопросы (психотесты)"},
+        {"NView", "QMenu", "&Вид"},
+        {"MenuOverview", "QAction", "&Обзор вопросов"},
+        {"MenuFind", "QAction", "&Найти в тестах…"},
+        {"OverviewDock", "QDockWidget", "Обзор вопросов"},
         {"About", "QMenu", "&Справка"},
         {"N2", "QAction", "&О программе"},
         {"StatusPanel1", "QLabel", "Статус"},
@@ -129,9 +136,10 @@ TEST_F(Controls, CaptionsAndInitialTextsAreTheForms) {
 }
 
 TEST_F(Controls, OptionItemsToggleAndStatusPanelsHaveTheirWidths) {
-    for (QAction* item : {form().NBoolOneTest, form().NPrintStatMin, form().NSimple, form().NPsiTest})
+    for (QAction* item :
+         {form().NBoolOneTest, form().NPrintStatMin, form().NSimple, form().NPsiTest, form().MenuOverview})
         EXPECT_TRUE(item->isCheckable()) << item->objectName().toStdString();
-    for (QAction* item : {form().NewTest, form().MenuSave, form().N3, form().N2})
+    for (QAction* item : {form().NewTest, form().MenuSave, form().N3, form().N2, form().MenuFind})
         EXPECT_FALSE(item->isCheckable()) << item->objectName().toStdString();
     EXPECT_TRUE(form().NPrintStatMin->isChecked());
     EXPECT_FALSE(form().NBoolOneTest->isChecked());

@@ -33,6 +33,8 @@ const ShortcutCase kShortcuts[] = {
     {"N3", Qt::CTRL | Qt::Key_Q},
     {"CopyToBuf", Qt::CTRL | Qt::SHIFT | Qt::Key_C},
     {"InsFromBuf", Qt::CTRL | Qt::SHIFT | Qt::Key_V},
+    {"MenuOverview", QKeyCombination(Qt::Key_F9)},
+    {"MenuFind", Qt::CTRL | Qt::Key_F},
     {"BtnMinusQ", QKeyCombination(Qt::Key_PageUp)},
     {"BtnPlusQ", QKeyCombination(Qt::Key_PageDown)},
     {"BtnMinus", Qt::CTRL | Qt::Key_PageUp},
@@ -167,7 +169,7 @@ TEST_F(KeyboardStates, AccessLettersAreUniqueInEachMenu) {
         }
     };
     expectUnique(window().menuBar()->actions(), "menu bar");
-    for (QMenu* menu : {form().NF, form().N6, form().About})
+    for (QMenu* menu : {form().NF, form().N6, form().NView, form().About})
         expectUnique(menu->actions(), menu->objectName().toUtf8().constData());
 }
 

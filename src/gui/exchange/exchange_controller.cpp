@@ -1,17 +1,18 @@
-// Export of the current or every test to a learning platform's format, and
-// import of such a document into a new test file.
+#include "gui/exchange/exchange_controller.h"
+
 #include <QFile>
 #include <QFileInfo>
 
 #include "core/exchange/exchange_format.h"
 #include "core/exchange/quiz_export.h"
 #include "core/exchange/quiz_import.h"
-#include "core/ini/profile_replace.h"
 #include "core/quiz/new_quiz_file.h"
 #include "core/text/error.h"
 #include "gui/app/form_quizloom.h"
+#include "gui/quiz/new_quiz_dialogs.h"
 
 namespace ex = quizloom::exchange;
+using quizloom::editor::ExportScope;
 
 namespace {
 
@@ -42,34 +43,30 @@ std::string withExtension(const QString& path, ex::Format format) {
 
 } // namespace
 
-void TFormQuizloom::MenuExportClick() {
-    SwitchView(false);
-    const std::optional<int> scope = dialogs_.chooseOne(
-        this, title_, QStringLiteral("Экспортировать текущий тест или все тесты каталога?"),
+void ExchangeController::exportQuizzes() {
+    Dialogs& dialogs = window_.dialogs();
+    const QString title = TFormQuizloom::applicationTitle();
+    const std::optional<int> scope = dialogs.chooseOne(
+        &window_, title, QStringLiteral("Экспортировать текущий тест или все тесты каталога?"),
         {QStringLiteral("Текущий тест"), QStringLiteral("Все тесты")});
     if (!scope)
         return;
-    const std::vector<std::string> paths =
-        *scope == 0 ? std::vector{session_.bank().currentPath()} : session_.bank().paths();
-    const auto chosen = dialogs_.chooseFile(this, QStringLiteral("Экспорт"), formatFilters(),
-                                            QString::fromStdString(session_.workDir()), true);
+    const auto chosen = dialogs.chooseFile(&window_, QStringLiteral("Экспорт"), formatFilters(),
+                                           QString::fromStdString(window_.session().workDir()), true);
     if (!chosen)
         return;
     const ex::Format format = kFormats[chosen->filterIndex];
-    const ex::ExportResult result = ex::exportQuizzes(paths, format);
-    if (result.written()) {
-        const std::string target = withExtension(chosen->path, format);
-        const std::string_view chunks[] = {result.text};
-        if (!quizloom::profile::replaceFile(target, chunks))
-            throw quizloom::Error("Unable to write to " + target);
-    }
-    dialogs_.messageBox(this, title_, joined(ex::exportSummary(result)));
+    const ex::ExportResult result =
+        window_.session().exportQuizzes(*scope == 0 ? ExportScope::CurrentTest : ExportScope::EveryTest,
+                                        format, withExtension(chosen->path, format));
+    dialogs.messageBox(&window_, title, joined(ex::exportSummary(result)));
 }
 
-void TFormQuizloom::MenuImportClick() {
-    SwitchView(false);
-    const auto chosen = dialogs_.chooseFile(this, QStringLiteral("Импорт"), formatFilters(),
-                                            QString::fromStdString(session_.workDir()), false);
+void ExchangeController::importQuiz() {
+    Dialogs& dialogs = window_.dialogs();
+    quizloom::editor::EditingSession& session = window_.session();
+    const auto chosen = dialogs.chooseFile(&window_, QStringLiteral("Импорт"), formatFilters(),
+                                           QString::fromStdString(session.workDir()), false);
     if (!chosen)
         return;
     QFile input(chosen->path);
@@ -84,29 +81,24 @@ void TFormQuizloom::MenuImportClick() {
     std::string name = result.suggestedName;
     std::string subject = result.subject.value_or("");
     std::string fileName = QFileInfo(chosen->path).completeBaseName().toStdString();
-    if (!askNewQuizNames(name, &subject, fileName))
+    if (!quizloom::askNewQuizNames(dialogs, &window_, name, &subject, fileName))
         return;
-    const std::string path = session_.prepareNewQuizPath(fileName);
+    const std::string path = session.prepareNewQuizPath(fileName);
     const bool replacing = quizloom::newquiz::fileExistsAt(path);
-    if (!confirmReplace(path, replacing) || !settleUnsavedEdits())
+    if (!quizloom::confirmReplace(dialogs, &window_, path, replacing) || !window_.settleUnsavedEdits())
         return;
-    ex::writeImportedQuiz(path, result, name, subject,
-                          replacing ? ex::ExistingFile::Backup : ex::ExistingFile::Refuse);
-    session_.adoptQuiz(path, name, replacing);
-    session_.setText(quizloom::editor::Field::NumVar, "1");
-    session_.setText(quizloom::editor::Field::NumQue, "1");
-    session_.showQuestion();
-    render();
-    dialogs_.messageBox(this, title_, joined(ex::importSummary(result)));
+    session.importQuiz(path, result, name, subject, replacing);
+    window_.render();
+    dialogs.messageBox(&window_, TFormQuizloom::applicationTitle(), joined(ex::importSummary(result)));
 }
 
 // Every malformed question named, then whether the others go in; with none
 // left to import, the list is the error.
-bool TFormQuizloom::importDespiteErrors(const ex::ImportResult& result) {
+bool ExchangeController::importDespiteErrors(const ex::ImportResult& result) {
     const QString errors = joined(ex::malformedSummary(result));
     if (result.imported.empty())
         throw quizloom::Error(errors.toStdString() + "\nНет ни одного вопроса, который можно импортировать");
-    return dialogs_.confirm(this, title_,
-                            errors + QStringLiteral("\n\nИмпортировать остальные %1 вопрос(ов)?")
-                                         .arg(static_cast<qsizetype>(result.imported.size())));
+    return window_.dialogs().confirm(&window_, TFormQuizloom::applicationTitle(),
+                                     errors + QStringLiteral("\n\nИмпортировать остальные %1 вопрос(ов)?")
+                                                  .arg(static_cast<qsizetype>(result.imported.size())));
 }
