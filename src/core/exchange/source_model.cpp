@@ -1,6 +1,7 @@
 #include "core/exchange/source_model.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "core/text/cp1251.h"
 #include "core/text/error.h"
@@ -28,7 +29,11 @@ std::vector<std::string> splitCategoryPath(std::string_view path) {
             segments.emplace_back();
         }
     }
+    // A path may start or end with "/"; a name of blanks stays, empty, for
+    // the import to refuse.
     std::erase_if(segments, [](const std::string& s) { return s.empty(); });
+    for (std::string& segment : segments)
+        segment = std::string(trimBlanks(segment));
     return segments;
 }
 
@@ -73,13 +78,27 @@ void malformed(std::string_view formatTitle, int line, std::string_view what) {
     throw Error(std::string(formatTitle) + ", строка " + std::to_string(line) + ": " + std::string(what));
 }
 
+void countSourceQuestion(const ParsedSource& source, std::string_view formatTitle, int line) {
+    if (source.questions.size() + source.refused.size() + source.malformed.size() >= kMaxSourceQuestions)
+        malformed(formatTitle, line,
+                  "в источнике больше " + std::to_string(kMaxSourceQuestions) +
+                      " вопросов, а в тесте их не больше; чтение остановлено");
+}
+
+void checkQuestionBytes(std::size_t bytes, std::string_view formatTitle, int firstLine) {
+    if (bytes > kMaxQuestionBytes)
+        malformed(formatTitle, firstLine,
+                  "вопрос длиннее " + std::to_string(kMaxQuestionBytes / 1024) +
+                      " КБ: ни одно его значение не поместится в файл теста; чтение остановлено");
+}
+
 std::optional<double> parseWeight(std::string_view text) {
     text = trimBlanks(text);
     if (text.starts_with('+'))
         text.remove_prefix(1);
     double value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
         return std::nullopt;
     return value;
 }

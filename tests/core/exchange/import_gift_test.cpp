@@ -143,6 +143,8 @@ TEST(ImportPlacement, QuestionsInSourceOrderFillAsFewVariantsAsNeeded) {
     EXPECT_EQ(odd.notes,
               (std::vector<std::string>{"В последнем варианте на 1 вопр. меньше, чем в остальных"}));
     EXPECT_EQ(ex::importQuiz(aikenOf(2475), ex::Format::Aiken, "a.txt").variants, 25);
+    // The reader stops at the question that is one too many.
     expectMalformed(aikenOf(2476), ex::Format::Aiken,
-                    "В источнике 2476 вопросов, а в тесте их не больше 2475");
+                    "Aiken, строка 12376: в источнике больше 2475 вопросов, а в тесте их не больше; "
+                    "чтение остановлено");
 }
