@@ -123,12 +123,18 @@ private:
             return;
         if (auto problem = formatRefusal(asExported(question, candidate.record), result_.format))
             return refuse(question, std::move(*problem));
-        for (const std::string& segment : question.category)
-            if (auto problem = segment.empty() ? std::optional<std::string>("пустое название категории")
-                                               : cleanText({segment, Markup::Plain}).refusal)
-                return refuse(question, "категория: " + *problem);
+        // A category name becomes the test's name: the rules of a text apply.
+        std::vector<std::string> category;
+        for (const std::string& segment : question.category) {
+            CleanText name = cleanText({segment, Markup::Plain});
+            if (!name.refusal && name.text.empty())
+                name.refusal = "пустое название категории";
+            if (name.refusal)
+                return refuse(question, "категория: " + *name.refusal);
+            category.push_back(std::move(name.text));
+        }
         candidate.markupReduced = reduced_;
-        placeInCategory(question.category, candidate);
+        placeInCategory(std::move(category), candidate);
         candidates_.push_back(std::move(candidate));
     }
 
