@@ -55,7 +55,8 @@ std::string_view requireUtf8(std::string_view document, std::string_view formatT
         document.remove_prefix(3);
     int line = 1;
     for (std::size_t pos = 0; pos < document.size();) {
-        if (document[pos] == '\n')
+        // Lines counted as forEachLine ends them.
+        if (document[pos] == '\n' || (document[pos] == '\r' && !document.substr(pos + 1).starts_with('\n')))
             ++line;
         if (static_cast<unsigned char>(document[pos]) < 0x80)
             ++pos; // most of a document, read without decoding

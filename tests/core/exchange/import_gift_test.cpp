@@ -105,6 +105,8 @@ TEST(ImportGift, ShortAnswerTestsTakeEscapedStarsAndKeepLetterCase) {
 
 TEST(ImportGift, TextThatIsNoUtf8RefusesTheDocumentNamingTheLine) {
     expectMalformed("Вопрос {=a}\n\xD0\n", ex::Format::Gift, "GIFT, строка 2: текст не в кодировке UTF-8");
+    expectMalformed("Вопрос {=a ~b}\r\r\xD0\r", ex::Format::Gift,
+                    "GIFT, строка 3: текст не в кодировке UTF-8");
 }
 
 TEST(ImportAiken, ReadsSingleAnswerQuestions) {
