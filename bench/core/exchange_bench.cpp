@@ -5,9 +5,13 @@
 // variants of 99 questions, each with five options of which one is correct,
 // so that every format holds all of it.
 //
-// 10,000 questions are more than a test holds: that import reads and checks
-// every question and then refuses the source as too large, which is where
+// 10,000 questions are more than a test holds: the reader stops at the
+// first question beyond the limit and the source is refused, which is where
 // any import of such a source ends.
+//
+// And text that looks like markup without being it, many "&" without ";"
+// or "<a" without ">", up to the longest text the import reads: the time per
+// byte stays flat.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -16,6 +20,7 @@
 
 #include "bench_support.h"
 #include "core/exchange/export_model.h"
+#include "core/exchange/markup_text.h"
 #include "core/exchange/quiz_export.h"
 #include "core/exchange/quiz_import.h"
 #include "core/ini/profile_replace.h"
@@ -138,5 +143,21 @@ void BM_ImportLargest(benchmark::State& state) {
 BENCHMARK(BM_ImportLargest)
     ->DenseRange(static_cast<int>(ex::Format::MoodleXml), static_cast<int>(ex::Format::Aiken))
     ->Unit(benchmark::kMillisecond);
+
+void BM_UnclosedMarkup(benchmark::State& state) {
+    const std::string piece = state.range(0) == 0 ? "&" : "<a";
+    const auto bytes = static_cast<std::size_t>(state.range(1));
+    std::string text;
+    while (text.size() + piece.size() <= bytes)
+        text += piece;
+    const ex::SourceText source{text, ex::Markup::Html};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ex::cleanText(source));
+    state.SetLabel(piece);
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_UnclosedMarkup)
+    ->ArgsProduct({{0, 1}, {16 * 1024, 64 * 1024, 256 * 1024}})
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

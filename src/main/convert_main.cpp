@@ -156,9 +156,13 @@ std::string readInput(const std::string& path) {
     std::error_code ec;
     if (!fs::is_regular_file(path, ec))
         throw quizloom::Error("нет файла «" + path + "»");
+    // Read in one block of the file's size: a string grown as it reads holds
+    // up to three times the file at once.
     std::ifstream in(path, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.is_open() || in.bad())
+    std::string bytes(fs::file_size(path, ec), '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    if (ec || !in.is_open() || in.bad())
         throw quizloom::Error("не удаётся прочитать «" + path + "»");
     return bytes;
 }

@@ -73,6 +73,7 @@ private:
             } else if (option) {
                 addOption(line, number);
             } else if (state_ == State::Text) {
+                checkQuestionBytes(question_.text.text.size() + line.size(), kTitle, question_.line);
                 question_.text.text += '\n';
                 question_.text.text += line;
             } else if (blankSeen_) {
@@ -88,6 +89,8 @@ private:
     }
 
     void startQuestion(std::string_view line, int number) {
+        countSourceQuestion(source_, kTitle, number);
+        checkQuestionBytes(line.size(), kTitle, number);
         question_ = SourceQuestion{};
         question_.line = number;
         question_.text.text = std::string(line);
@@ -97,6 +100,7 @@ private:
     void addOption(std::string_view line, int number) {
         if (line[0] != static_cast<char>('A' + question_.answers.size()))
             return skipQuestion(number, "варианты ответа не идут по порядку букв");
+        checkQuestionBytes(line.size(), kTitle, number);
         question_.answers.push_back({{std::string(trimBlanks(line.substr(2)))}, 0});
         state_ = State::Options;
     }
@@ -121,6 +125,7 @@ private:
     }
 
     void startSkipping(int number, std::string_view what, bool endsHere) {
+        countSourceQuestion(source_, kTitle, number);
         skipFrom_ = number;
         skipWhat_ = std::string(what);
         state_ = State::Skipping;

@@ -33,7 +33,10 @@ std::vector<std::string> answerWeights(const ExportQuestion& question) {
 }
 
 std::string quizCategory(std::string_view quizName) {
-    std::string path;
+    // A name the platform would read as its context or top category
+    // ("top", "$course$") follows them written out.
+    std::string path =
+        quizName == "top" || quizName.starts_with("top/") || quizName.starts_with('$') ? "$course$/top/" : "";
     for (char c : quizName) {
         path += c;
         if (c == '/')
@@ -54,49 +57,6 @@ std::string shortAnswerText(std::string_view text) {
         out += c;
     }
     return out;
-}
-
-std::optional<std::string> giftRefusal(const ExportQuestion& question) {
-    // The platform takes "=" answers holding "->" for a matching question,
-    // and the format has no escape for either character.
-    if (question.kind == QuestionKind::ShortAnswer)
-        for (const ExportAnswer& answer : question.answers)
-            if (answer.text.find("->") != std::string::npos)
-                return "GIFT не может записать «->» в коротком ответе";
-    return std::nullopt;
-}
-
-namespace {
-
-bool looksLikeOptionLine(std::string_view text) {
-    return text.size() >= 2 && text[0] >= 'A' && text[0] <= 'Z' && (text[1] == ')' || text[1] == '.');
-}
-
-// Counted in characters, not bytes: a Cyrillic letter is one.
-std::size_t characterCount(std::string_view utf8) {
-    std::size_t count = 0;
-    for (unsigned char c : utf8)
-        count += (c & 0xC0) != 0x80 ? 1 : 0;
-    return count;
-}
-
-} // namespace
-
-std::optional<std::string> aikenRefusal(const ExportQuestion& question) {
-    if (question.kind != QuestionKind::MultipleChoice)
-        return "Aiken хранит только вопросы уровня 1";
-    std::size_t correct = 0;
-    for (const ExportAnswer& answer : question.answers)
-        correct += answer.correct ? 1 : 0;
-    if (correct != 1)
-        return "Aiken хранит только вопросы с одним правильным ответом";
-    if (question.answers.size() < 2 || question.answers.size() > 5)
-        return "Aiken хранит только вопросы с 2–5 вариантами ответа";
-    if (characterCount(question.text) < 2)
-        return "Aiken не хранит вопрос короче двух символов";
-    if (looksLikeOptionLine(question.text) || question.text.starts_with("ANSWER:"))
-        return "в Aiken текст вопроса читался бы как вариант ответа или ответ";
-    return std::nullopt;
 }
 
 } // namespace quizloom::exchange

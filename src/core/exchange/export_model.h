@@ -46,16 +46,13 @@ std::string weightText(double percent);
 // 100%: the platform refuses a short-answer question with none at 100%.
 std::vector<std::string> answerWeights(const ExportQuestion& question);
 
-// The test's category: its name, a "/" of it doubled as category paths demand.
+// The test's category: its name, a "/" of it doubled as category paths
+// demand, after "$course$/top/" when the name starts as those prefixes do.
 std::string quizCategory(std::string_view quizName);
 // "<quiz category>/Вариант <variant>".
 std::string categoryPath(const ExportQuestion& question);
 // Short-answer text for the platform: "*" is its wildcard and is written "\*".
 std::string shortAnswerText(std::string_view text);
-
-// Why a format cannot hold the question; nothing when it can.
-std::optional<std::string> giftRefusal(const ExportQuestion& question);
-std::optional<std::string> aikenRefusal(const ExportQuestion& question);
 
 // The documents; a category entry precedes each change of category, and
 // the header of each test goes where the format has room for it.

@@ -1,7 +1,7 @@
 // GIFT, read by hand: the format is a small line grammar that no maintained
 // C++ library reads. The part of it that a test file can hold:
 //
-//   document  = { line } ;  lines end with LF or CR LF
+//   document  = { line } ;  lines end with LF, CR LF or CR
 //   comment   = a line whose first non-blank characters are "//" (dropped;
 //               it does not end a question). Comment lines outside a
 //               question that start with "// [Тест]" carry a test's header
@@ -10,6 +10,8 @@
 //               categories, "//" is a "/" inside a name)
 //   question  = the non-blank lines up to a blank line or the end:
 //               [ "::" name "::" ] [ "[" format "]" ] text "{" answers "}"
+//               (text after "}" on a later line is a question that lacks
+//               the blank line before it: both are named as malformed)
 //   answers   = { answer }
 //   answer    = ( "=" | "~" ) [ "%" weight "%" ] [ "[" format "]" ] text [ "#" feedback ]
 //   escapes   = "\" followed by one of  ~ = # { } : \  stands for that
@@ -49,6 +51,18 @@ bool isOneOf(char c, std::string_view chars) {
         if (c == member)
             return true;
     return false;
+}
+
+// Position of the first unescaped "::" at or after from: "\\:::" is an
+// escaped colon that ends a name.
+std::size_t findNameEnd(std::string_view text, std::size_t from) {
+    for (std::size_t i = from; i + 1 < text.size(); ++i) {
+        if (text[i] == '\\')
+            ++i;
+        else if (text[i] == ':' && text[i + 1] == ':')
+            return i;
+    }
+    return std::string_view::npos;
 }
 
 // Position of the first unescaped occurrence of any of chars at or after from.
@@ -138,6 +152,7 @@ private:
                 blockLine_ = lineNumber;
             else
                 block_ += '\n';
+            checkQuestionBytes(block_.size() + line.size(), kTitle, blockLine_);
             block_ += line;
             blockEnd_ = lineNumber;
             comments_.clear();
@@ -149,13 +164,15 @@ private:
     void takeComment(std::string_view text) {
         if (text.starts_with(' '))
             text.remove_prefix(1);
-        if (comments_.empty() && !text.starts_with('['))
+        // A header has a line per key; what follows it is no header.
+        if ((comments_.empty() && !text.starts_with('[')) || comments_.size() > carriedHeaderKeys().size())
             return;
         comments_.emplace_back(text);
     }
 
     void endBlock() {
         if (!block_.empty()) {
+            countSourceQuestion(source_, kTitle, blockLine_);
             try {
                 readQuestion(block_, blockLine_);
             } catch (const BadQuestion& bad) {
@@ -175,7 +192,7 @@ private:
         question.category = category_;
         text = trimBlanks(text);
         if (text.starts_with("::")) {
-            const std::size_t close = text.find("::", 2);
+            const std::size_t close = findNameEnd(text, 2);
             if (close == std::string_view::npos)
                 fail("имя вопроса не закрыто «::»");
             question.name = std::string(trimBlanks(unescaped(text.substr(2, close - 2))));
@@ -190,7 +207,13 @@ private:
         std::string_view questionText = text.substr(0, open);
         const Markup markup = takeFormat(questionText, Markup::Html);
         question.text = {unescaped(questionText), markup};
-        if (!trimBlanks(text.substr(close + 1)).empty())
+        const std::string_view after = text.substr(close + 1);
+        const std::string_view rest = trimBlanks(after);
+        if (!rest.empty() &&
+            after.substr(0, static_cast<std::size_t>(rest.data() - after.data())).find('\n') !=
+                std::string_view::npos)
+            fail("после «}» с новой строки начинается следующий вопрос: вопросы разделяются пустой строкой");
+        if (!rest.empty())
             return refuse(question, "вопросы с пропущенным словом файл теста не хранит");
         readAnswers(question, trimBlanks(text.substr(open + 1, close - open - 1)), markup);
     }

@@ -62,11 +62,13 @@ std::string lowerAscii(std::string_view text) {
     return out;
 }
 
-// "&name;" or "&#123;" or "&#x7B;" at text[pos]: its text and length.
+// "&name;" or "&#123;" or "&#x7B;" at text[pos]: its text and length. Only
+// the next 12 characters are looked at, so a text of many "&" is read once.
 std::optional<std::pair<std::string, std::size_t>> reference(std::string_view text, std::size_t pos) {
-    const std::size_t end = text.find(';', pos);
-    if (end == std::string_view::npos || end - pos > 12)
+    const std::size_t found = text.substr(pos, 13).find(';');
+    if (found == std::string_view::npos)
         return std::nullopt;
+    const std::size_t end = pos + found;
     const std::string_view body = text.substr(pos + 1, end - pos - 1);
     if (body.starts_with('#')) {
         const bool hex = body.size() > 1 && (body[1] == 'x' || body[1] == 'X');
@@ -86,8 +88,10 @@ std::optional<std::pair<std::string, std::size_t>> reference(std::string_view te
     return std::nullopt;
 }
 
-// Drops formatting, or says why the markup is more than that.
+// Drops formatting, or says why the markup is more than that. The next ">"
+// is remembered, so that many "<" without one are read in one pass.
 std::optional<std::string> reduceMarkup(std::string_view html, std::string& out, bool& reduced) {
+    std::size_t nextClose = 0;
     for (std::size_t i = 0; i < html.size();) {
         const char c = html[i];
         if (c == '<' && html.substr(i).starts_with("<!--")) {
@@ -99,7 +103,9 @@ std::optional<std::string> reduceMarkup(std::string_view html, std::string& out,
             std::size_t nameEnd = nameStart;
             while (nameEnd < html.size() && isNameChar(html[nameEnd]))
                 ++nameEnd;
-            const std::size_t end = html.find('>', nameEnd);
+            if (nextClose != std::string_view::npos && nextClose < nameEnd)
+                nextClose = html.find('>', nameEnd);
+            const std::size_t end = nextClose;
             if (end == std::string_view::npos) {
                 out += c; // a lone "<" in text
                 ++i;
@@ -117,11 +123,10 @@ std::optional<std::string> reduceMarkup(std::string_view html, std::string& out,
         } else if (c == '&') {
             const auto decoded = reference(html, i);
             if (!decoded) {
-                const std::size_t semicolon = html.find(';', i);
-                bool named = semicolon != std::string_view::npos && semicolon > i + 1;
-                for (std::size_t k = i + 1; named && k < semicolon; ++k)
-                    named = isNameChar(html[k]) || html[k] == '#';
-                if (named)
+                std::size_t semicolon = i + 1;
+                while (semicolon < html.size() && (isNameChar(html[semicolon]) || html[semicolon] == '#'))
+                    ++semicolon;
+                if (semicolon < html.size() && html[semicolon] == ';' && semicolon > i + 1)
                     return "неизвестная ссылка на символ " + std::string(html.substr(i, semicolon - i + 1));
                 out += c;
                 ++i;
@@ -187,6 +192,11 @@ std::optional<std::string> valueRefusal(std::string_view utf8) {
 
 CleanText cleanText(const SourceText& source) {
     CleanText clean;
+    // No markup or run of blanks makes a text this long fit a value.
+    if (source.text.size() > kMaxQuestionBytes) {
+        clean.refusal = "текст длиннее 2047 байт";
+        return clean;
+    }
     std::string text;
     if (source.markup == Markup::Html) {
         if (auto refusal = reduceMarkup(source.text, text, clean.markupReduced)) {

@@ -1,10 +1,14 @@
 // Moodle XML through pugixml. A document that is not well-formed XML is
 // refused whole; a question whose values make no sense is named with its
 // lines and skipped. Lines are counted once, as the reader moves through
-// the questions in document order.
+// the questions in document order. Before the tree is built, one pass over
+// the text counts the questions, so that no document beyond a test file's
+// limit is taken into memory as a tree, and notes the character references
+// the parser would keep as they stand or cut a text at: "&xxe;", "&#0;".
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <array>
 
 #include "core/exchange/source_model.h"
 
@@ -19,9 +23,65 @@ struct BadQuestion {
     std::string what;
 };
 
+struct BadReference {
+    std::size_t offset = 0;
+    std::string text;
+};
+
+constexpr std::array<std::string_view, 5> kXmlEntities = {"lt", "gt", "amp", "apos", "quot"};
+
+// "&...;" at text[pos]: whether the parser reads it as a character other than NUL.
+bool knownReference(std::string_view reference) {
+    const std::string_view body = reference.substr(1, reference.size() - 2);
+    if (!body.starts_with('#'))
+        return std::find(kXmlEntities.begin(), kXmlEntities.end(), body) != kXmlEntities.end();
+    const bool hex = body.size() > 1 && (body[1] == 'x' || body[1] == 'X');
+    const std::string_view digits = body.substr(hex ? 2 : 1);
+    return digits.find_first_not_of('0') != std::string_view::npos;
+}
+
+bool startsTag(std::string_view rest, std::string_view name) {
+    return rest.starts_with(name) && rest.size() > name.size() &&
+           std::string_view(" \t\r\n>").find(rest[name.size()]) != std::string_view::npos;
+}
+
+// The questions counted and the references noted, CDATA and comments passed over.
+std::vector<BadReference> scanDocument(std::string_view document) {
+    std::vector<BadReference> bad;
+    std::size_t questions = 0;
+    for (std::size_t pos = document.find_first_of("<&"); pos < document.size();
+         pos = document.find_first_of("<&", pos)) {
+        const std::string_view rest = document.substr(pos);
+        if (rest.starts_with("<![CDATA[") || rest.starts_with("<!--")) {
+            const std::string_view end = rest[2] == '[' ? "]]>" : "-->";
+            const std::size_t close = document.find(end, pos + 4);
+            pos = close == std::string_view::npos ? document.size() : close + end.size();
+        } else if (startsTag(rest, "<question")) {
+            const std::size_t close = rest.find('>');
+            const std::string_view tag = rest.substr(0, close);
+            if (tag.find("category") == std::string_view::npos && ++questions > kMaxSourceQuestions)
+                malformed(kTitle,
+                          1 + static_cast<int>(std::count(document.begin(), document.begin() + pos, '\n')),
+                          "в источнике больше " + std::to_string(kMaxSourceQuestions) +
+                              " вопросов, а в тесте их не больше; чтение остановлено");
+            pos = close == std::string_view::npos ? document.size() : pos + close;
+        } else if (rest.front() == '&') {
+            // A reference is short; a longer run is no reference the parser decodes.
+            const std::size_t semicolon = rest.substr(0, 16).find(';');
+            if (semicolon != std::string_view::npos && !knownReference(rest.substr(0, semicolon + 1)))
+                bad.push_back({pos, std::string(rest.substr(0, semicolon + 1))});
+            ++pos;
+        } else {
+            ++pos;
+        }
+    }
+    return bad;
+}
+
 class XmlReader {
 public:
-    explicit XmlReader(std::string_view document) : document_(document) {}
+    explicit XmlReader(std::string_view document)
+        : document_(document), badReferences_(scanDocument(document)) {}
 
     ParsedSource read() {
         const pugi::xml_parse_result parsed =
@@ -31,10 +91,24 @@ public:
         const pugi::xml_node quiz = xml_.child("quiz");
         if (!quiz)
             malformed(kTitle, 1, "нет элемента <quiz>");
+        // The parser takes several top elements; a document has one.
+        for (pugi::xml_node other = quiz.next_sibling(); other; other = other.next_sibling())
+            if (other.type() == pugi::node_element)
+                malformed(kTitle, linesUpTo(other.offset_debug(), 0, 1),
+                          "второй корневой элемент <" + std::string(other.name()) + ">");
+        std::size_t nextBad = 0;
         for (pugi::xml_node node : quiz.children("question")) {
             line_ = linesUpTo(node.offset_debug(), offset_, line_);
             offset_ = std::max(offset_, node.offset_debug());
+            const pugi::xml_node next = node.next_sibling();
+            const auto end = static_cast<std::size_t>(next ? next.offset_debug() : document_.size());
+            while (nextBad < badReferences_.size() &&
+                   badReferences_[nextBad].offset < static_cast<std::size_t>(offset_))
+                ++nextBad;
             try {
+                if (nextBad < badReferences_.size() && badReferences_[nextBad].offset < end)
+                    throw BadQuestion{"ссылка на символ " + badReferences_[nextBad].text +
+                                      ", которую файл теста не может передать"};
                 readQuestion(node);
             } catch (const BadQuestion& bad) {
                 source_.malformed.push_back({line_, lastLine(), bad.what});
@@ -68,11 +142,17 @@ private:
         return line_;
     }
 
+    // An element inside <text> is markup that was not escaped: dropping it
+    // would change the text.
     static std::string textOf(pugi::xml_node element) {
         std::string text;
-        for (pugi::xml_node child : element.child("text").children())
+        for (pugi::xml_node child : element.child("text").children()) {
+            if (child.type() == pugi::node_element)
+                throw BadQuestion{"элемент <" + std::string(child.name()) +
+                                  "> внутри <text>: HTML в тексте " + "пишется экранированным или в CDATA"};
             if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
                 text += child.value();
+        }
         return text;
     }
 
@@ -164,8 +244,9 @@ private:
     }
 
     std::string_view document_;
-    std::ptrdiff_t offset_ = 0; // where the question being read starts
-    int line_ = 1;              // and its line
+    std::vector<BadReference> badReferences_; // in document order
+    std::ptrdiff_t offset_ = 0;               // where the question being read starts
+    int line_ = 1;                            // and its line
     pugi::xml_document xml_;
     std::vector<std::string> category_;
     ParsedSource source_;

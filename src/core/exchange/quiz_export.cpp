@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/exchange/export_model.h"
+#include "core/exchange/format_rules.h"
 #include "core/ini/profile_file.h"
 #include "core/quiz/question_record.h"
 #include "core/quiz/quiz_format.h"
@@ -16,7 +17,6 @@ namespace quizloom::exchange {
 namespace {
 
 namespace qz = quizloom::quiz;
-
 
 struct QuizHeader {
     std::string name;
@@ -91,8 +91,6 @@ std::optional<std::string> toExportQuestion(const qz::QuestionRecord& record, co
             }
         if (correct == 0)
             return "нет правильного ответа";
-        if (out.answers.size() < 2)
-            return "меньше двух непустых вариантов ответа";
         out.single = header.typeOne && correct == 1;
     } else {
         out.kind = QuestionKind::ShortAnswer;
@@ -109,22 +107,13 @@ std::optional<std::string> toExportQuestion(const qz::QuestionRecord& record, co
     return std::nullopt;
 }
 
-std::optional<std::string> formatRefusal(const ExportQuestion& question, Format format) {
-    switch (format) {
-    case Format::Gift:
-        return giftRefusal(question);
-    case Format::Aiken:
-        return aikenRefusal(question);
-    case Format::MoodleXml:
-        break;
-    }
-    return std::nullopt;
-}
-
 void exportQuiz(const std::string& path, Format format, std::vector<ExportQuiz>& out, ExportResult& result) {
     const ProfileFile file(path);
     QuizHeader header;
-    if (const auto problem = readHeader(file, path, header)) {
+    auto problem = readHeader(file, path, header);
+    if (!problem)
+        problem = quizNameRefusal(header.name);
+    if (problem) {
         result.leftOut.push_back({header.name, "", *problem});
         return;
     }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <set>
 
+#include "core/exchange/format_rules.h"
 #include "core/exchange/markup_text.h"
 #include "core/exchange/source_model.h"
 #include "core/ini/profile_file.h"
@@ -25,6 +26,7 @@ namespace qz = quizloom::quiz;
 constexpr int kMaxVariants = qz::kCheckMaxVariants;
 constexpr int kMaxPerVariant = qz::kCheckMaxQuestions;
 constexpr int kMaxQuestions = kMaxVariants * kMaxPerVariant;
+static_assert(kMaxQuestions == kMaxSourceQuestions);
 // Two weights are the same when they differ by less than the platform's
 // own tolerance for its weight list (33.33333 three times is 100).
 constexpr double kSameWeight = 0.001;
@@ -119,9 +121,45 @@ private:
                                 : fillShortAnswers(question, candidate.record);
         if (!filled)
             return;
+        if (auto problem = formatRefusal(asExported(question, candidate.record), result_.format))
+            return refuse(question, std::move(*problem));
+        // A category name becomes the test's name: the rules of a text apply.
+        std::vector<std::string> category;
+        for (const std::string& segment : question.category) {
+            CleanText name = cleanText({segment, Markup::Plain});
+            if (!name.refusal && name.text.empty())
+                name.refusal = "пустое название категории";
+            if (name.refusal)
+                return refuse(question, "категория: " + *name.refusal);
+            category.push_back(std::move(name.text));
+        }
         candidate.markupReduced = reduced_;
-        placeInCategory(question.category, candidate);
+        placeInCategory(std::move(category), candidate);
         candidates_.push_back(std::move(candidate));
+    }
+
+    // The question as an export of the imported test would take it, for the
+    // rules of what its format carries.
+    static ExportQuestion asExported(const SourceQuestion& question, const qz::QuestionRecord& record) {
+        ExportQuestion out;
+        out.kind = question.kind;
+        out.text = record.question;
+        if (question.kind == QuestionKind::ShortAnswer) {
+            for (const std::string& answer : qz::correctFromFields(qz::level2Fields(record)))
+                out.answers.push_back({answer, true});
+            return out;
+        }
+        const qz::AnswerMarks marks = qz::displayedMarks(record);
+        for (int i = 0; i < qz::kAnswerCount; ++i)
+            if (!record.options[i].empty())
+                out.answers.push_back({record.options[i], marks[i]});
+        return out;
+    }
+
+    // One correct answer graded all or nothing: what "один вариант ответа" means.
+    static bool singleAnswer(const SourceQuestion& question) {
+        return question.single && std::count_if(question.answers.begin(), question.answers.end(),
+                                                [](const SourceAnswer& a) { return a.weight > 0; }) == 1;
     }
 
     bool fillOptions(const SourceQuestion& question, qz::QuestionRecord& record) {
@@ -321,8 +359,10 @@ private:
             for (const Candidate* candidate : variants[v]) {
                 const auto number = parseWeight(candidate->source->name);
                 const double q = number ? *number - variant * 100.0 : -1;
-                const int position = static_cast<int>(q);
-                if (q == position && position >= 1 && position <= kMaxPerVariant && !slots[position])
+                // Compared as a double first: "1e100" is no int.
+                const bool inRange = q >= 1 && q <= kMaxPerVariant && q == std::floor(q);
+                const int position = inRange ? static_cast<int>(q) : 0;
+                if (inRange && !slots[position])
                     slots[position] = candidate;
                 else
                     unnamed.push_back(candidate);
@@ -362,7 +402,7 @@ private:
 
     void finish() {
         const bool allSingle = std::all_of(candidates_.begin(), candidates_.end(),
-                                           [](const Candidate& c) { return c.source->single; });
+                                           [](const Candidate& c) { return singleAnswer(*c.source); });
         result_.type = carriedType_.value_or(std::string(
             result_.level == 1 && allSingle && !candidates_.empty() ? qz::kTypeOne : qz::kTypeMany));
         std::size_t caseBlind = 0;

@@ -105,6 +105,8 @@ TEST(ImportGift, ShortAnswerTestsTakeEscapedStarsAndKeepLetterCase) {
 
 TEST(ImportGift, TextThatIsNoUtf8RefusesTheDocumentNamingTheLine) {
     expectMalformed("Вопрос {=a}\n\xD0\n", ex::Format::Gift, "GIFT, строка 2: текст не в кодировке UTF-8");
+    expectMalformed("Вопрос {=a ~b}\r\r\xD0\r", ex::Format::Gift,
+                    "GIFT, строка 3: текст не в кодировке UTF-8");
 }
 
 TEST(ImportAiken, ReadsSingleAnswerQuestions) {
@@ -143,6 +145,8 @@ TEST(ImportPlacement, QuestionsInSourceOrderFillAsFewVariantsAsNeeded) {
     EXPECT_EQ(odd.notes,
               (std::vector<std::string>{"В последнем варианте на 1 вопр. меньше, чем в остальных"}));
     EXPECT_EQ(ex::importQuiz(aikenOf(2475), ex::Format::Aiken, "a.txt").variants, 25);
+    // The reader stops at the question that is one too many.
     expectMalformed(aikenOf(2476), ex::Format::Aiken,
-                    "В источнике 2476 вопросов, а в тесте их не больше 2475");
+                    "Aiken, строка 12376: в источнике больше 2475 вопросов, а в тесте их не больше; "
+                    "чтение остановлено");
 }
