@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "core/exchange/source_model.h"
+#include "core/exchange/xml_encoding.h"
 
 namespace quizloom::exchange {
 
@@ -21,7 +22,7 @@ struct BadQuestion {
 
 class XmlReader {
 public:
-    explicit XmlReader(std::string_view document) : document_(document) {}
+    explicit XmlReader(std::string_view document) : document_(xmlAsUtf8(document, converted_)) {}
 
     ParsedSource read() {
         const pugi::xml_parse_result parsed =
@@ -163,6 +164,7 @@ private:
             source_.headers.push_back({category_.front(), std::move(*header)});
     }
 
+    std::string converted_; // the document when it came in UTF-16
     std::string_view document_;
     std::ptrdiff_t offset_ = 0; // where the question being read starts
     int line_ = 1;              // and its line

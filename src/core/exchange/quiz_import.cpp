@@ -373,6 +373,16 @@ private:
         for (const Candidate& candidate : candidates_)
             caseBlind +=
                 candidate.source->kind == QuestionKind::ShortAnswer && !candidate.source->caseSensitive;
+        // The structure check wants five options in every question, level 2 included.
+        const auto fewerThanFive = std::count_if(
+            result_.imported.begin(), result_.imported.end(), [](const ImportedQuestion& question) {
+                return std::any_of(question.record.options.begin(), question.record.options.end(),
+                                   [](const std::string& option) { return option.empty(); });
+            });
+        if (fewerThanFive > 0)
+            result_.notes.push_back(
+                "Вопросов, в которых меньше пяти вариантов ответа: " + std::to_string(fewerThanFive) +
+                "; проверка структуры теста назовёт их («нет пяти вариантов ответа»)");
         if (caseBlind > 0 && !result_.imported.empty())
             result_.notes.push_back("Коротких ответов, которые источник принимал без учёта регистра букв: " +
                                     std::to_string(caseBlind) + "; в файле теста регистр учитывается");
@@ -476,7 +486,11 @@ void writeImportedQuiz(const std::string& path, const ImportResult& result, std:
     for (const ImportedQuestion& question : result.imported)
         qz::writeQuestionRecord(file, qz::sectionName(question.variant, question.position), question.record,
                                 answers);
-    file.release();
+    // A file that appeared since the check above is never replaced either.
+    if (existing == ExistingFile::Refuse)
+        file.releaseAsNew();
+    else
+        file.release();
 }
 
 } // namespace quizloom::exchange

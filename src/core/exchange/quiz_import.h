@@ -72,7 +72,9 @@ enum class ExistingFile {
 // the result's type, level and grades) and every imported question, in one
 // atomic write. Throws Error for an import without questions, for a name the
 // test list would not show (quiz_name.h), for an existing file under
-// ExistingFile::Refuse, and for a file that cannot be written.
+// ExistingFile::Refuse (WriteError with EEXIST when the file appeared while
+// this one was being written), and WriteError for a file that cannot be
+// written.
 void writeImportedQuiz(const std::string& path, const ImportResult& result, std::string_view name,
                        std::string_view subject, ExistingFile existing);
 

@@ -1,5 +1,6 @@
 #include "core/ini/profile_file.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <deque>
@@ -152,10 +153,10 @@ struct ProfileFile::Impl {
     bool scanDone = false;
     std::vector<Section> sections;
     std::vector<Entry> entries;
-    IndexTable sectionTable;       // first section of each name
-    IndexTable entryTable;         // first entry of each key in those sections
+    IndexTable sectionTable;         // first section of each name
+    IndexTable entryTable;           // first entry of each key in those sections
     std::uint32_t lastFound = kNone; // the section the last lookup found
-    std::deque<std::string> owned; // texts written; deque keeps their addresses
+    std::deque<std::string> owned;   // texts written; deque keeps their addresses
     std::string target;
     bool writeChecked = false;
     bool dirty = false;
@@ -370,8 +371,11 @@ void ProfileFile::Impl::ensureWritable() {
     // A file that exists but could not be read (or was read only in part)
     // must not be replaced by the few entries written into its copy.
     target = profile::replaceTarget(path);
-    if (loaded.state == LoadedFile::State::Unreadable || loaded.partial || !profile::canReplace(target))
-        throw Error(formatMessage("Unable to write to %s", path));
+    if (loaded.state == LoadedFile::State::Unreadable || loaded.partial)
+        throw WriteError(formatMessage("Unable to write to %s", path),
+                         loaded.error != 0 ? loaded.error : EIO);
+    if (!profile::canReplace(target))
+        throw WriteError(formatMessage("Unable to write to %s", path), errno);
     writeChecked = true;
 }
 
@@ -659,6 +663,14 @@ bool ProfileFile::removeKey(std::string_view section, std::string_view key) {
 }
 
 void ProfileFile::release() {
+    releaseBy(profile::replaceFile);
+}
+
+void ProfileFile::releaseAsNew() {
+    releaseBy(profile::createFile);
+}
+
+void ProfileFile::releaseBy(bool (*write)(const std::string&, std::span<const std::string_view>)) {
     if (!impl_->dirty)
         return;
     // One attempt per set of changes: after a failure the destructor must
@@ -666,8 +678,8 @@ void ProfileFile::release() {
     impl_->dirty = false;
     std::deque<std::string> scratch;
     const std::vector<std::string_view> chunks = impl_->render(scratch);
-    if (!profile::replaceFile(impl_->target, chunks))
-        throw Error(formatMessage("Unable to write to %s", impl_->path));
+    if (!write(impl_->target, chunks))
+        throw WriteError(formatMessage("Unable to write to %s", impl_->path), errno);
 }
 
 } // namespace quizloom
