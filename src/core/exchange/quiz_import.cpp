@@ -1,5 +1,6 @@
 #include "core/exchange/quiz_import.h"
 
+#include <cerrno>
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -373,16 +374,6 @@ private:
         for (const Candidate& candidate : candidates_)
             caseBlind +=
                 candidate.source->kind == QuestionKind::ShortAnswer && !candidate.source->caseSensitive;
-        // The structure check wants five options in every question, level 2 included.
-        const auto fewerThanFive = std::count_if(
-            result_.imported.begin(), result_.imported.end(), [](const ImportedQuestion& question) {
-                return std::any_of(question.record.options.begin(), question.record.options.end(),
-                                   [](const std::string& option) { return option.empty(); });
-            });
-        if (fewerThanFive > 0)
-            result_.notes.push_back(
-                "Вопросов, в которых меньше пяти вариантов ответа: " + std::to_string(fewerThanFive) +
-                "; проверка структуры теста назовёт их («нет пяти вариантов ответа»)");
         if (caseBlind > 0 && !result_.imported.empty())
             result_.notes.push_back("Коротких ответов, которые источник принимал без учёта регистра букв: " +
                                     std::to_string(caseBlind) + "; в файле теста регистр учитывается");
@@ -441,6 +432,15 @@ std::vector<std::string> importSummary(const ImportResult& result) {
             lines.push_back(refusedLine(refused));
     }
     lines.insert(lines.end(), result.notes.begin(), result.notes.end());
+    // The structure check wants five options in every question, level 2 included.
+    const auto fewerThanFive =
+        std::count_if(result.imported.begin(), result.imported.end(), [](const ImportedQuestion& question) {
+            return std::any_of(question.record.options.begin(), question.record.options.end(),
+                               [](const std::string& option) { return option.empty(); });
+        });
+    if (fewerThanFive > 0)
+        lines.push_back("Вопросов, в которых меньше пяти вариантов ответа: " + std::to_string(fewerThanFive) +
+                        "; проверка структуры теста назовёт их («нет пяти вариантов ответа»)");
     return lines;
 }
 
@@ -464,7 +464,7 @@ void writeImportedQuiz(const std::string& path, const ImportResult& result, std:
             throw Error("«" + std::string(text) + "»: символы, которых нет в кодовой странице Windows-1251");
     if (newquiz::fileExistsAt(path)) {
         if (existing == ExistingFile::Refuse)
-            throw Error("Файл " + path + " уже есть");
+            throw WriteError("Файл " + path + " уже есть", EEXIST);
         newquiz::moveToBackup(path);
     }
     ProfileFile file(path);
