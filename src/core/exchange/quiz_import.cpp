@@ -1,7 +1,7 @@
 #include "core/exchange/quiz_import.h"
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <filesystem>
 #include <optional>

@@ -6,6 +6,7 @@
 
 #include "core/exchange/source_model.h"
 #include "core/text/case_fold.h"
+#include "core/text/cp1251.h"
 
 namespace quizloom::exchange {
 
@@ -32,24 +33,6 @@ std::optional<ByteOrder> utf16Order(std::string_view d) {
     return std::nullopt;
 }
 
-void appendUtf8(std::string& out, std::uint32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 std::string utf16ToUtf8(std::string_view d, ByteOrder order) {
     std::string out;
     out.reserve(d.size());
@@ -69,7 +52,7 @@ std::string utf16ToUtf8(std::string_view d, ByteOrder order) {
             malformed(kTitle, line, "не текст UTF-16");
         }
         line += code == '\n';
-        appendUtf8(out, code);
+        appendUtf8(out, static_cast<char32_t>(code));
     }
     if (at < d.size())
         malformed(kTitle, line, "не текст UTF-16");
