@@ -13,6 +13,7 @@
 // skipped as malformed, or nothing to export; 2 bad argument, unreadable
 // input, malformed questions without --skip-errors, or an existing -o file
 // (never overwritten). Nothing is written unless the input was read whole.
+#include <cerrno>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -31,6 +32,7 @@
 #include "core/ini/profile_replace.h"
 #include "core/quiz/quiz_name.h"
 #include "core/text/error.h"
+#include "core/text/system_reason.h"
 
 namespace {
 
@@ -185,16 +187,22 @@ std::vector<std::string> exportPaths(const Arguments& args) {
 }
 
 // The first line (the counts) to standard output, the rest to standard error.
+// A summary a script cannot have read is a failure.
 void printSummary(const std::vector<std::string>& lines) {
     for (std::size_t i = 0; i < lines.size(); ++i)
         print(i == 0 ? stdout : stderr, lines[i]);
-    std::fflush(stdout);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        throw quizloom::Error("не удаётся вывести итог: " + quizloom::systemReason(errno));
 }
 
 void writeOutput(const std::string& path, std::string_view text) {
     const std::string_view chunks[] = {text};
-    if (!quizloom::profile::replaceFile(path, chunks))
-        throw quizloom::Error("не удаётся записать «" + path + "»");
+    if (!quizloom::profile::createFile(path, chunks))
+        throw quizloom::WriteError(path, errno);
+}
+
+std::string existsMessage(const std::string& path) {
+    return "«" + path + "» уже есть; файл не перезаписывается";
 }
 
 int runExport(const Arguments& args) {
@@ -252,10 +260,19 @@ int main(int argc, char** argv) {
     try {
         const Arguments parsed = parseArguments(args);
         if (exists(*parsed.output)) {
-            complain("«" + *parsed.output + "» уже есть; файл не перезаписывается");
+            complain(existsMessage(*parsed.output));
             return kFailure;
         }
-        return parsed.command == "export" ? runExport(parsed) : runImport(parsed);
+        try {
+            return parsed.command == "export" ? runExport(parsed) : runImport(parsed);
+        } catch (const quizloom::WriteError& e) {
+            // The one file written is the output; another program may have
+            // made it since the check above.
+            complain(e.error() == EEXIST ? existsMessage(*parsed.output)
+                                         : "не удаётся записать «" + *parsed.output +
+                                               "»: " + quizloom::systemReason(e.error()));
+            return kFailure;
+        }
     } catch (const std::exception& e) {
         complain(e.what());
         return kFailure;

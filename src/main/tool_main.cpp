@@ -1,12 +1,12 @@
 #include "tool_main.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <exception>
 #include <utility>
 
 #include "core/bank/tool_folder.h"
 #include "core/text/printable.h"
+#include "core/text/system_reason.h"
 
 #include <malloc.h>
 
@@ -46,25 +46,6 @@ std::optional<std::vector<QuizEntry>> listFolder(std::string_view program, const
         break;
     }
     return std::nullopt;
-}
-
-std::string systemReason(int error) {
-    static constexpr std::pair<int, std::string_view> kReasons[] = {
-        {ENOENT, "нет такого файла или каталога"},
-        {EACCES, "нет доступа"},
-        {EPERM, "операция не разрешена"},
-        {ELOOP, "слишком много символических ссылок"},
-        {ENAMETOOLONG, "слишком длинное имя"},
-        {EIO, "ошибка ввода-вывода"},
-        {EISDIR, "это каталог"},
-        {ENOMEM, "не хватает памяти"},
-        {ENOSPC, "нет места на устройстве"},
-        {EROFS, "файловая система только для чтения"},
-    };
-    for (const auto& [code, text] : kReasons)
-        if (code == error)
-            return std::string(text);
-    return "системная ошибка " + std::to_string(error);
 }
 
 namespace {

@@ -33,10 +33,6 @@ std::optional<std::vector<QuizEntry>> listFolder(std::string_view program, const
                                                  const std::optional<std::string>& given,
                                                  std::vector<LeftOutFile>& leftOut);
 
-// The system's reason for a failed file operation in the program's language;
-// an error the table does not know is given by its number.
-std::string systemReason(int error);
-
 // Names each file left out of the list (those without a test name only when
 // untitledToo); true when one of them could not be read.
 bool reportLeftOut(std::string_view program, const std::vector<LeftOutFile>& leftOut, bool untitledToo);

@@ -22,6 +22,11 @@ Outcome convert(const TempDir& dir, const std::vector<std::string>& args) {
 
 const std::string kBank = QUIZLOOM_TEST_DATA "/../../examples/Тесты";
 
+std::string fiveOptionNote(int questions) {
+    return "Вопросов, в которых меньше пяти вариантов ответа: " + std::to_string(questions) +
+           "; проверка структуры теста назовёт их («нет пяти вариантов ответа»)\n";
+}
+
 } // namespace
 
 TEST(ConvertCli, HelpAndVersion) {
@@ -130,7 +135,8 @@ TEST(ConvertCli, ImportWritesANewTestAndRefusesToOverwrite) {
         convert(dir, {"import", "--from", "gift", "in.gift", "-o", "new.ini", "--name", "Опрос"});
     EXPECT_EQ(partly.status, 1);
     EXPECT_EQ(partly.out, "Импортировано вопросов: 1 (уровень 1, вариантов: 1, вопросов в варианте: 1)\n");
-    EXPECT_EQ(partly.err, "Не импортировано (1):\nстрока 3 («102»): эссе файл теста не хранит\n");
+    EXPECT_EQ(partly.err,
+              "Не импортировано (1):\nстрока 3 («102»): эссе файл теста не хранит\n" + fiveOptionNote(1));
     // "Название теста=Опрос" in Windows-1251
     EXPECT_NE(readFileBytes(dir.file("new.ini"))
                   .find("\xCD\xE0\xE7\xE2\xE0\xED\xE8\xE5 \xF2\xE5\xF1\xF2\xE0=\xCE\xEF\xF0\xEE\xF1"),
@@ -166,7 +172,7 @@ TEST(ConvertCli, MalformedQuestionsAreAllNamedAndSkippedOnlyWhenAsked) {
         convert(dir, {"import", "--from", "aiken", "in.txt", "-o", "new.ini", "--skip-errors"});
     EXPECT_EQ(skipped.status, 1);
     EXPECT_EQ(skipped.out, "Импортировано вопросов: 2 (уровень 1, вариантов: 1, вопросов в варианте: 2)\n");
-    EXPECT_EQ(skipped.err, errors);
+    EXPECT_EQ(skipped.err, errors + fiveOptionNote(2));
     EXPECT_TRUE(fs::exists(dir.file("new.ini")));
 
     writeFileBytes(dir.file("all-bad.txt"), "A) без вопроса\nANSWER: A\n");

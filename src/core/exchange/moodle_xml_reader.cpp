@@ -11,6 +11,7 @@
 #include <array>
 
 #include "core/exchange/source_model.h"
+#include "core/exchange/xml_encoding.h"
 
 namespace quizloom::exchange {
 
@@ -81,7 +82,7 @@ std::vector<BadReference> scanDocument(std::string_view document) {
 class XmlReader {
 public:
     explicit XmlReader(std::string_view document)
-        : document_(document), badReferences_(scanDocument(document)) {}
+        : document_(xmlAsUtf8(document, converted_)), badReferences_(scanDocument(document_)) {}
 
     ParsedSource read() {
         const pugi::xml_parse_result parsed =
@@ -243,6 +244,7 @@ private:
             source_.headers.push_back({category_.front(), std::move(*header)});
     }
 
+    std::string converted_; // the document when it came in UTF-16
     std::string_view document_;
     std::vector<BadReference> badReferences_; // in document order
     std::ptrdiff_t offset_ = 0;               // where the question being read starts

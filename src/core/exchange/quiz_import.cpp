@@ -1,6 +1,7 @@
 #include "core/exchange/quiz_import.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <filesystem>
 #include <optional>
@@ -471,6 +472,15 @@ std::vector<std::string> importSummary(const ImportResult& result) {
             lines.push_back(refusedLine(refused));
     }
     lines.insert(lines.end(), result.notes.begin(), result.notes.end());
+    // The structure check wants five options in every question, level 2 included.
+    const auto fewerThanFive =
+        std::count_if(result.imported.begin(), result.imported.end(), [](const ImportedQuestion& question) {
+            return std::any_of(question.record.options.begin(), question.record.options.end(),
+                               [](const std::string& option) { return option.empty(); });
+        });
+    if (fewerThanFive > 0)
+        lines.push_back("Вопросов, в которых меньше пяти вариантов ответа: " + std::to_string(fewerThanFive) +
+                        "; проверка структуры теста назовёт их («нет пяти вариантов ответа»)");
     return lines;
 }
 
@@ -494,7 +504,7 @@ void writeImportedQuiz(const std::string& path, const ImportResult& result, std:
             throw Error("«" + std::string(text) + "»: символы, которых нет в кодовой странице Windows-1251");
     if (newquiz::fileExistsAt(path)) {
         if (existing == ExistingFile::Refuse)
-            throw Error("Файл " + path + " уже есть");
+            throw WriteError("Файл " + path + " уже есть", EEXIST);
         newquiz::moveToBackup(path);
     }
     ProfileFile file(path);
@@ -516,7 +526,11 @@ void writeImportedQuiz(const std::string& path, const ImportResult& result, std:
     for (const ImportedQuestion& question : result.imported)
         qz::writeQuestionRecord(file, qz::sectionName(question.variant, question.position), question.record,
                                 answers);
-    file.release();
+    // A file that appeared since the check above is never replaced either.
+    if (existing == ExistingFile::Refuse)
+        file.releaseAsNew();
+    else
+        file.release();
 }
 
 } // namespace quizloom::exchange

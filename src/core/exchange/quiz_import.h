@@ -56,7 +56,8 @@ struct ImportResult {
 ImportResult importQuiz(std::string_view document, Format format, std::string_view inputFileName);
 
 // The summary shown after an import: the counts, the malformed questions,
-// the refused questions with their place in the source, then the notes.
+// the refused questions with their place in the source, the notes, and how
+// many questions the structure check will find short of five options.
 std::vector<std::string> importSummary(const ImportResult& result);
 // "Ошибки в файле Aiken (3):" and one line for each malformed question.
 std::vector<std::string> malformedSummary(const ImportResult& result);
@@ -71,8 +72,9 @@ enum class ExistingFile {
 // "Название теста" = name, the other header keys ("Дисциплина" = subject,
 // the result's type, level and grades) and every imported question, in one
 // atomic write. Throws Error for an import without questions, for a name the
-// test list would not show (quiz_name.h), for an existing file under
-// ExistingFile::Refuse, and for a file that cannot be written.
+// test list would not show (quiz_name.h), WriteError with EEXIST for an
+// existing file under ExistingFile::Refuse (also one that appears while this
+// one is written), and WriteError for a file that cannot be written.
 void writeImportedQuiz(const std::string& path, const ImportResult& result, std::string_view name,
                        std::string_view subject, ExistingFile existing);
 

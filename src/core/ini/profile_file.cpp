@@ -1,6 +1,7 @@
 #include "core/ini/profile_file.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <deque>
@@ -373,8 +374,11 @@ void ProfileFile::Impl::ensureWritable() {
     // A file that exists but could not be read (or was read only in part)
     // must not be replaced by the few entries written into its copy.
     target = profile::replaceTarget(path);
-    if (loaded.state == LoadedFile::State::Unreadable || loaded.partial || !profile::canReplace(target))
-        throw Error(formatMessage("Unable to write to %s", path));
+    if (loaded.state == LoadedFile::State::Unreadable || loaded.partial)
+        throw WriteError(formatMessage("Unable to write to %s", path),
+                         loaded.error != 0 ? loaded.error : EIO);
+    if (!profile::canReplace(target))
+        throw WriteError(formatMessage("Unable to write to %s", path), errno);
     writeChecked = true;
 }
 
@@ -662,6 +666,14 @@ bool ProfileFile::removeKey(std::string_view section, std::string_view key) {
 }
 
 void ProfileFile::release() {
+    releaseBy(profile::replaceFile);
+}
+
+void ProfileFile::releaseAsNew() {
+    releaseBy(profile::createFile);
+}
+
+void ProfileFile::releaseBy(bool (*write)(const std::string&, std::span<const std::string_view>)) {
     if (!impl_->dirty)
         return;
     // One attempt per set of changes: after a failure the destructor must
@@ -669,8 +681,8 @@ void ProfileFile::release() {
     impl_->dirty = false;
     std::deque<std::string> scratch;
     const std::vector<std::string_view> chunks = impl_->render(scratch);
-    if (!profile::replaceFile(impl_->target, chunks))
-        throw Error(formatMessage("Unable to write to %s", impl_->path));
+    if (!write(impl_->target, chunks))
+        throw WriteError(formatMessage("Unable to write to %s", impl_->path), errno);
 }
 
 } // namespace quizloom

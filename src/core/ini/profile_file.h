@@ -24,6 +24,7 @@
 // more pair of double quotes, so every value written reads back as it was.
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -83,12 +84,17 @@ public:
     // Error("Unable to write to <path>") and leaves the old file untouched
     // on failure. Later calls do nothing unless more was written.
     void release();
+    // The same for a file that must be new: the file appears only if nothing
+    // is at its path by then (profile_replace.h, createFile); else the error
+    // is a WriteError with EEXIST and whatever is there stays.
+    void releaseAsNew();
 
     ProfileFile(ProfileFile&&) noexcept;
 
 private:
     struct Impl;
     explicit ProfileFile(std::unique_ptr<Impl> impl);
+    void releaseBy(bool (*write)(const std::string& target, std::span<const std::string_view> chunks));
     std::unique_ptr<Impl> impl_;
 };
 

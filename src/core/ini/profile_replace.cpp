@@ -9,6 +9,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,6 +18,10 @@ namespace {
 
 constexpr int kMaxLinkHops = 40;
 constexpr int kMaxTempAttempts = 100;
+// Of the target's name, what a temporary's name repeats: with the host name
+// (at most 64 bytes) and two numbers it stays far below the 255 bytes a
+// name may have, however long the target's own name is.
+constexpr std::size_t kNameInTemp = 64;
 
 std::string folderOf(const std::string& path) {
     const auto slash = path.rfind('/');
@@ -42,13 +47,24 @@ const std::string& hostName() {
     return name;
 }
 
+// The name cut to at most kNameInTemp bytes, not inside a UTF-8 sequence.
+std::string shortName(std::string name) {
+    if (name.size() <= kNameInTemp)
+        return name;
+    std::size_t end = kNameInTemp;
+    while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80)
+        --end;
+    name.resize(end);
+    return name;
+}
+
 // ".<name>.tmp-<host>-": what the temporaries of target begin with on this
 // host; the process id and a counter follow.
 std::string tempPrefix(const std::string& target) {
     // Appended in steps: GCC 12 at -O3 misreads the concatenation as an
     // overlapping copy and -Werror stops the build.
     std::string prefix = ".";
-    prefix += baseNameOf(target);
+    prefix += shortName(baseNameOf(target));
     prefix += ".tmp-";
     prefix += hostName();
     prefix += '-';
@@ -72,7 +88,8 @@ std::optional<pid_t> tempOwner(std::string_view name, std::string_view prefix) {
     return static_cast<pid_t>(std::stol(std::string(pid)));
 }
 
-// Closes the descriptor and removes the temporary file unless kept.
+// Closes the descriptor and removes the temporary file unless kept; errno
+// stays what the failure that ended the write set.
 class TempFile {
 public:
     TempFile(const std::string& target, mode_t createMode) {
@@ -87,9 +104,11 @@ public:
         created_ = fd_ >= 0;
     }
     ~TempFile() {
+        const int failure = errno;
         close();
         if (created_ && !kept_)
             ::unlink(path_.c_str());
+        errno = failure;
     }
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
@@ -127,6 +146,28 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// The chunks into the temporary, on the disk, the descriptor closed.
+bool fill(TempFile& temp, std::span<const std::string_view> chunks) {
+    for (const std::string_view chunk : chunks) {
+        if (!writeAll(temp.fd(), chunk))
+            return false;
+    }
+    return ::fsync(temp.fd()) == 0 && temp.close();
+}
+
+// Gives the temporary target's name in one step that fails with EEXIST when
+// the name is taken; where the file system has no such rename, a hard link
+// does the same, and the temporary's own name goes afterwards.
+bool publishNew(TempFile& temp, const std::string& target) {
+    if (::renameat2(AT_FDCWD, temp.path().c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
+        temp.keep();
+        return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    return ::link(temp.path().c_str(), target.c_str()) == 0;
+}
+
 void syncFolder(const std::string& folder) {
     // Makes the rename itself durable; a folder that cannot be opened for
     // this is no reason to report the completed replacement as failed.
@@ -158,15 +199,27 @@ std::string replaceTarget(const std::string& path) {
 bool canReplace(const std::string& target) {
     const std::string folder = folderOf(target);
     struct stat info {};
-    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
-        ::access(folder.c_str(), W_OK | X_OK) != 0)
+    if (::stat(folder.c_str(), &info) != 0)
+        return false;
+    if (!S_ISDIR(info.st_mode)) {
+        errno = ENOTDIR;
+        return false;
+    }
+    if (::access(folder.c_str(), W_OK | X_OK) != 0)
         return false;
     if (::stat(target.c_str(), &info) != 0)
         return errno == ENOENT;
+    if (!S_ISREG(info.st_mode)) {
+        errno = S_ISDIR(info.st_mode) ? EISDIR : EPERM;
+        return false;
+    }
     // access() grants root every file; a file with no write bit at all is
     // refused for every user, as the system the format comes from does.
-    return S_ISREG(info.st_mode) && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 &&
-           ::access(target.c_str(), W_OK) == 0;
+    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        errno = EACCES;
+        return false;
+    }
+    return ::access(target.c_str(), W_OK) == 0;
 }
 
 void removeLeftoverTemporaries(const std::string& target) {
@@ -201,15 +254,18 @@ bool replaceFile(const std::string& target, std::span<const std::string_view> ch
         if (::fchmod(temp.fd(), old.st_mode & 07777) != 0)
             return false;
     }
-    for (const std::string_view chunk : chunks) {
-        if (!writeAll(temp.fd(), chunk))
-            return false;
-    }
-    if (::fsync(temp.fd()) != 0 || !temp.close())
-        return false;
-    if (::rename(temp.path().c_str(), target.c_str()) != 0)
+    if (!fill(temp, chunks) || ::rename(temp.path().c_str(), target.c_str()) != 0)
         return false;
     temp.keep();
+    syncFolder(folderOf(target));
+    removeLeftoverTemporaries(target);
+    return true;
+}
+
+bool createFile(const std::string& target, std::span<const std::string_view> chunks) {
+    TempFile temp(target, 0666);
+    if (!temp.valid() || !fill(temp, chunks) || !publishNew(temp, target))
+        return false;
     syncFolder(folderOf(target));
     removeLeftoverTemporaries(target);
     return true;

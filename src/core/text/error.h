@@ -12,6 +12,17 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A file that could not be written: the message as above, and the system's
+// reason (errno; EEXIST when a file that must be new was there).
+class WriteError : public Error {
+public:
+    WriteError(const std::string& message, int error) : Error(message), error_(error) {}
+    int error() const { return error_; }
+
+private:
+    int error_;
+};
+
 // Replaces the first "%s" of pattern with arg.
 std::string formatMessage(std::string_view pattern, std::string_view arg);
 
