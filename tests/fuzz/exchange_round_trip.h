@@ -2,12 +2,10 @@
 // What the exchange fuzzers check: a document imported, written as a test
 // file, exported in its own format and imported again gives the same test;
 // and whatever our export writes, our import reads without an error.
-#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "core/exchange/quiz_export.h"
 #include "core/exchange/quiz_import.h"
@@ -17,63 +15,6 @@
 namespace quizloom::fuzz {
 
 namespace ex = exchange;
-
-// A test whose import a format cannot give back as it was, with the reason:
-// such a test is still exported and read back, but not compared.
-struct RoundTripLimit {
-    const char* reason;
-    bool (*applies)(const ex::ImportResult& first, ex::Format format);
-};
-
-inline bool anyQuestion(const ex::ImportResult& result, bool (*test)(const quiz::QuestionRecord&)) {
-    for (const ex::ImportedQuestion& question : result.imported)
-        if (test(question.record))
-            return true;
-    return false;
-}
-
-inline int correctCount(const quiz::QuestionRecord& record) {
-    int count = 0;
-    for (const auto& correct : record.correct)
-        count += correct && !correct->empty();
-    return count;
-}
-
-inline constexpr RoundTripLimit kRoundTripLimits[] = {
-    {"a test name the platform reads as a category prefix",
-     [](const ex::ImportResult& first, ex::Format format) {
-         const std::string_view name = first.suggestedName;
-         return format != ex::Format::Aiken &&
-                (name == "top" || name.starts_with("top/") || name.starts_with("$"));
-     }},
-    {"a control character in the test name",
-     [](const ex::ImportResult& first, ex::Format) {
-         return std::any_of(first.suggestedName.begin(), first.suggestedName.end(),
-                            [](char c) { return static_cast<unsigned char>(c) < 0x20; });
-     }},
-    {"a question with a single option is not exported",
-     [](const ex::ImportResult& first, ex::Format) {
-         return first.level == 1 && anyQuestion(first, [](const quiz::QuestionRecord& record) {
-                    return std::count_if(record.options.begin(), record.options.end(),
-                                         [](const std::string& option) { return !option.empty(); }) < 2;
-                });
-     }},
-    {"several correct answers in a test of one",
-     [](const ex::ImportResult& first, ex::Format) {
-         return first.level == 1 && anyQuestion(first, [](const quiz::QuestionRecord& record) {
-                    return correctCount(record) > 1;
-                });
-     }},
-    {"an Aiken question of one character or with leading blanks",
-     [](const ex::ImportResult& first, ex::Format format) {
-         return format == ex::Format::Aiken && anyQuestion(first, [](const quiz::QuestionRecord& record) {
-                    return std::count_if(
-                               record.question.begin(), record.question.end(),
-                               [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }) < 2 ||
-                           record.question.front() == ' ' || record.question.front() == '\t';
-                });
-     }},
-};
 
 // The comparison the property makes: what a test file holds of the test.
 inline std::string differenceOf(const ex::ImportResult& a, const ex::ImportResult& b) {
@@ -133,16 +74,10 @@ inline void expectRoundTrip(const char* fuzzer, ex::Format format, const std::ui
         return;
     }
     const ex::ExportResult exported = ex::exportQuizzes({path}, format);
-    const bool limited =
-        std::any_of(std::begin(kRoundTripLimits), std::end(kRoundTripLimits),
-                    [&](const RoundTripLimit& limit) { return limit.applies(first, format); });
-    if (!exported.written()) {
-        if (!limited)
-            fail(fuzzer, "nothing exported", std::string(document));
-        return;
-    }
+    if (!exported.written())
+        fail(fuzzer, "nothing exported", std::string(document));
     const ex::ImportResult second = readOwnExport(fuzzer, exported, format);
-    if (const std::string difference = differenceOf(first, second); !limited && !difference.empty())
+    if (const std::string difference = differenceOf(first, second); !difference.empty())
         fail(fuzzer, "round trip", difference + "\n" + exported.text);
 }
 
