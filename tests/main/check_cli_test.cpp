@@ -217,8 +217,7 @@ TEST_F(CheckCliTest, FilesLeftOutAreNamedAndUnreadableOnesFail) {
                                   bank +
                                   "/dangling.ini» не читается: нет такого файла или каталога, пропущен\n"
                                   "quizloom-check: «" +
-                                  bank +
-                                  "/fifo.ini» не читается: это не обычный файл, пропущен\n");
+                                  bank + "/fifo.ini» не читается: это не обычный файл, пропущен\n");
     // Also when every listed test passes.
     fs::remove(bank + "/b.ini");
     EXPECT_EQ(runCheck(dir.path(), {bank}).status, 2);

@@ -120,7 +120,8 @@ TEST_F(FindCliTest, UnreadableTestsFailAfterTheSearch) {
     const Outcome outcome = runFind(dir.path(), {"Ёлка", bank});
     EXPECT_EQ(outcome.status, 2);
     EXPECT_EQ(outcome.out, "a.ini:1:1: Где растёт Ёлка?\n");
-    EXPECT_EQ(outcome.err, "quizloom-find: «" + bank + "/fifo.ini» не читается: это не обычный файл, пропущен\n");
+    EXPECT_EQ(outcome.err,
+              "quizloom-find: «" + bank + "/fifo.ini» не читается: это не обычный файл, пропущен\n");
 }
 
 TEST_F(FindCliTest, ControlCharactersInNamesAndTextsShowAsQuestionMarks) {
