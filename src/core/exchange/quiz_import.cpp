@@ -213,6 +213,12 @@ private:
                     refuse(question, "пустой ответ");
                     return false;
                 }
+                // The list of correct answers ends at the first one that
+                // reads as missing.
+                if (literal == qz::kMissing) {
+                    refuse(question, "ответ «" + literal + "» файл теста читает как отсутствующий");
+                    return false;
+                }
                 answers.push_back(std::move(literal));
             }
         }

@@ -116,6 +116,12 @@ const std::vector<Case> kCases = {
      {},
      {"строка 1: Aiken не хранит вопрос короче двух символов"},
      {"Да?"}},
+    {"gift: an accepted answer the test file reads as missing",
+     ex::Format::Gift,
+     "В1 {=Error =да}\n\nВ2 {=да =нет}\n",
+     {},
+     {"строка 1: ответ «Error» файл теста читает как отсутствующий"},
+     {"В2"}},
 };
 
 } // namespace
