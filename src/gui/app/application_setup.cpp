@@ -41,4 +41,8 @@ bool setUpApplication(QApplication& app) {
     return installToolkitTranslation(app);
 }
 
+QString applicationTitle() {
+    return QStringLiteral("Quizloom");
+}
+
 } // namespace quizloom

@@ -2,6 +2,8 @@
 // What the entry point sets on the application before the main window
 // exists: its identity, its icon and the toolkit's Russian texts.
 
+#include <QString>
+
 class QApplication;
 class QCoreApplication;
 
@@ -15,6 +17,10 @@ inline constexpr const char* kApplicationId = "org.quizloom.Quizloom";
 // False when the toolkit's translation is not installed; the program then
 // runs with the toolkit's English texts.
 bool setUpApplication(QApplication& app);
+
+// The program's name, the caption of its message boxes whatever the
+// executable is called.
+QString applicationTitle();
 
 // The toolkit's own texts in Russian (also those of the command-line help);
 // false when its translation is not installed.

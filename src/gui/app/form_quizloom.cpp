@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 
 #include "core/text/error_text.h"
+#include "gui/app/application_setup.h"
 #include "gui/app/form_binding.h"
 #include "gui/app/form_look.h"
 #include "gui/app/window_keys.h"
@@ -81,7 +82,7 @@ bool TFormQuizloom::busy() const {
 }
 
 QString TFormQuizloom::applicationTitle() {
-    return QStringLiteral("Quizloom");
+    return quizloom::applicationTitle();
 }
 
 void TFormQuizloom::showError(const char* utf8Message) {

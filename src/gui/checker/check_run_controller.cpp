@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/checker/structure_check.h"
+#include "gui/app/application_setup.h"
 #include "gui/app/form_quizloom.h"
 #include "gui/app/window_state.h"
 
@@ -36,7 +37,7 @@ void CheckRunController::run() {
         running_ = true;
         const auto done = qScopeGuard([this] { running_ = false; });
         window_.dialogs().runWithProgress(
-            &window_, TFormQuizloom::applicationTitle(), progressText(0, job.paths.size()),
+            &window_, quizloom::applicationTitle(), progressText(0, job.paths.size()),
             [&job, &result](const ProgressStep& step) {
                 // One worker per core, as quizloom-check does by default.
                 result = job.run([&step](std::size_t checked,

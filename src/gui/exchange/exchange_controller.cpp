@@ -8,6 +8,7 @@
 #include "core/exchange/quiz_import.h"
 #include "core/quiz/new_quiz_file.h"
 #include "core/text/error.h"
+#include "gui/app/application_setup.h"
 #include "gui/app/form_quizloom.h"
 #include "gui/quiz/new_quiz_dialogs.h"
 
@@ -45,7 +46,7 @@ std::string withExtension(const QString& path, ex::Format format) {
 
 void ExchangeController::exportQuizzes() {
     Dialogs& dialogs = window_.dialogs();
-    const QString title = TFormQuizloom::applicationTitle();
+    const QString title = quizloom::applicationTitle();
     const std::optional<int> scope = dialogs.chooseOne(
         &window_, title, QStringLiteral("Экспортировать текущий тест или все тесты каталога?"),
         {QStringLiteral("Текущий тест"), QStringLiteral("Все тесты")});
@@ -89,7 +90,7 @@ void ExchangeController::importQuiz() {
         return;
     session.importQuiz(path, result, name, subject, replacing);
     window_.render();
-    dialogs.messageBox(&window_, TFormQuizloom::applicationTitle(), joined(ex::importSummary(result)));
+    dialogs.messageBox(&window_, quizloom::applicationTitle(), joined(ex::importSummary(result)));
 }
 
 // Every malformed question named, then whether the others go in; with none
@@ -98,7 +99,7 @@ bool ExchangeController::importDespiteErrors(const ex::ImportResult& result) {
     const QString errors = joined(ex::malformedSummary(result));
     if (result.imported.empty())
         throw quizloom::Error(errors.toStdString() + "\nНет ни одного вопроса, который можно импортировать");
-    return window_.dialogs().confirm(&window_, TFormQuizloom::applicationTitle(),
+    return window_.dialogs().confirm(&window_, quizloom::applicationTitle(),
                                      errors + QStringLiteral("\n\nИмпортировать остальные %1 вопрос(ов)?")
                                                   .arg(static_cast<qsizetype>(result.imported.size())));
 }

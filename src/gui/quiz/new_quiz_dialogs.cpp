@@ -1,6 +1,7 @@
 #include "gui/quiz/new_quiz_dialogs.h"
 
 #include "core/quiz/quiz_name.h"
+#include "gui/app/application_setup.h"
 #include "gui/app/form_quizloom.h"
 
 namespace quizloom {
@@ -25,7 +26,7 @@ std::optional<QString> askRemembered(Dialogs& dialogs, QWidget* parent, const QS
 
 bool askNewQuizNames(Dialogs& dialogs, QWidget* parent, std::string& name, std::string* subject,
                      std::string& fileName) {
-    const QString title = TFormQuizloom::applicationTitle();
+    const QString title = quizloom::applicationTitle();
     if (!askRemembered(dialogs, parent, QStringLiteral("Название теста:"), name))
         return false;
     if (!quiz::isListableQuizName(name)) {
